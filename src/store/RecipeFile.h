@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class RecipeList;
+class RuntimeError;
+
+// RECIPES.DAT in a given folder: LoadRecipes reads it into the list, SaveRecipes writes the list
+// back whole. Both report their own errors through the message function (the description alone)
+// and never pass one on; a missing file at load is silent and leaves the list as it was.
+//
+// Saving writes a temporary file beside RECIPES.DAT and puts it in place only when it is
+// complete, so a failure at any point leaves the previous file whole. A file that fails to load
+// is copied to a new backup name first, so the next save cannot silently replace it with the
+// part that was read.
+class RecipeFile
+{
+public:
+    using MessageFunction = std::function<void(const QString &message)>;
+
+    static QString fileName() { return QStringLiteral("RECIPES.DAT"); }
+
+    RecipeFile(RecipeList &list, const QString &folder, MessageFunction showMessage);
+
+    void LoadRecipes();
+    void SaveRecipes();
+
+    QString filePath() const;
+    QString folder() const { return m_folder; }
+
+    // RECIPES-BACKUP-n.DAT, the name of the n-th backup copy.
+    static QString backupName(int n);
+
+private:
+    void load();
+    void save();
+    QString keepBackupCopy() const;
+
+    RecipeList &m_list;
+    QString m_folder;
+    MessageFunction m_showMessage;
+};

@@ -1,0 +1,108 @@
+#include "TextEncoding.h"
+
+#include <cstring>
+
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F; the rest of the upper half is Latin-1.
+constexpr char16_t HighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+} // namespace
+
+bool TextEncoding::isAscii(QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    qsizetype n = bytes.size();
+    constexpr quint64 HighBits = 0x8080808080808080ULL;
+    while (n >= 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        if (word & HighBits)
+            return false;
+        p += 8;
+        n -= 8;
+    }
+    while (n-- > 0) {
+        if (static_cast<unsigned char>(*p++) & 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool TextEncoding::isValidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            ++p;
+            continue;
+        }
+        qsizetype length;
+        char32_t min;
+        char32_t cp;
+        if ((b & 0xE0) == 0xC0) {
+            length = 2; min = 0x80; cp = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            length = 3; min = 0x800; cp = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            length = 4; min = 0x10000; cp = b & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        for (qsizetype i = 1; i < length; ++i) {
+            if (!isContinuation(p[i]))
+                return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        // Overlong forms, UTF-16 surrogates and values past U+10FFFF are not UTF-8.
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+QString TextEncoding::decodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = (b >= 0x80 && b < 0xA0) ? HighControls[b - 0x80] : char16_t(b);
+    }
+    return text;
+}
+
+QString TextEncoding::decode(QByteArrayView bytes, Encoding encoding)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes.data(), bytes.size());
+    if (encoding == Utf8)
+        return QString::fromUtf8(bytes);
+    return decodeWindows1252(bytes);
+}
+
+int TextEncoding::windows1252Byte(char16_t ch)
+{
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
+        return ch;
+    for (int i = 0; i < 32; ++i) {
+        if (HighControls[i] == ch)
+            return 0x80 + i;
+    }
+    return -1;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// The two encodings a recipe file may use: Windows-1252, the code page of the platform the file
+// format comes from, and UTF-8 for texts that Windows-1252 cannot hold. The Windows-1252 table
+// maps its five unassigned bytes to the C1 controls of the same value, as Windows does, so every
+// byte decodes and encodes back to itself.
+class TextEncoding
+{
+public:
+    enum Encoding { Windows1252, Utf8 };
+
+    static bool isAscii(QByteArrayView bytes);
+    static bool isValidUtf8(QByteArrayView bytes);
+
+    // For Utf8 the bytes must be valid UTF-8.
+    static QString decode(QByteArrayView bytes, Encoding encoding);
+    static QString decodeWindows1252(QByteArrayView bytes);
+
+    // The Windows-1252 byte for a character, or -1 when the code page has none.
+    static int windows1252Byte(char16_t ch);
+};
