@@ -30,9 +30,12 @@ bool ItemReader::fill(qsizetype keepFrom)
         return false;
     m_buffer.remove(0, keepFrom);
     m_pos -= keepFrom;
+    // Small files get a small buffer; large ones are read a chunk at a time.
+    const qint64 available = m_device.bytesAvailable();
+    const qsizetype chunk = available > 0 ? qsizetype(qMin<qint64>(ChunkSize, available + 1)) : 4096;
     const qsizetype oldSize = m_buffer.size();
-    m_buffer.resize(oldSize + ChunkSize);
-    const qint64 got = m_device.read(m_buffer.data() + oldSize, ChunkSize);
+    m_buffer.resize(oldSize + chunk);
+    const qint64 got = m_device.read(m_buffer.data() + oldSize, chunk);
     if (got < 0) {
         m_buffer.resize(oldSize);
         throw RuntimeError(RuntimeError::DeviceIOError);

@@ -5,6 +5,10 @@
 #include <QIODevice>
 #include <QStringEncoder>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr qsizetype ChunkSize = qsizetype(1) << 20;
@@ -26,10 +30,48 @@ bool isPlain(char16_t c)
     return c < 0x80 && c != u'"';
 }
 
+// Copies the leading run of plain characters (ASCII other than the double quote) to `out` as
+// bytes, when `out` is given, and returns its length. Nearly every character of a recipe is
+// plain, so this loop is where saving spends its time.
+qsizetype plainRun(const char16_t *text, qsizetype size, char *out)
+{
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i high = _mm_set1_epi16(short(0xFF80));
+    const __m128i quote = _mm_set1_epi16(u'"');
+    for (; i + 8 <= size; i += 8) {
+        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(chars, high), _mm_setzero_si128());
+        const __m128i plain = _mm_andnot_si128(_mm_cmpeq_epi16(chars, quote), ascii);
+        if (_mm_movemask_epi8(plain) != 0xFFFF)
+            break;
+        if (out)
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(chars, chars));
+    }
+#endif
+    for (; i < size && isPlain(text[i]); ++i) {
+        if (out)
+            out[i] = char(text[i]);
+    }
+    return i;
+}
+
+const char16_t *utf16(QStringView field)
+{
+    return reinterpret_cast<const char16_t *>(field.data());
+}
+
 bool isPlain(QStringView field)
 {
-    for (const QChar c : field) {
-        if (!isPlain(c.unicode()))
+    return plainRun(utf16(field), field.size(), nullptr) == field.size();
+}
+
+bool fitsWindows1252(QStringView field)
+{
+    const char16_t *text = utf16(field);
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        i += plainRun(text + i, field.size() - i, nullptr);
+        if (i < field.size() && text[i] >= 0x80 && TextEncoding::windows1252Byte(text[i]) < 0)
             return false;
     }
     return true;
@@ -41,17 +83,18 @@ bool appendWindows1252(QByteArray &out, QStringView field)
     const qsizetype oldSize = out.size();
     out.resize(oldSize + field.size());
     char *p = out.data() + oldSize;
+    const char16_t *text = utf16(field);
     for (qsizetype i = 0; i < field.size(); ++i) {
-        char16_t c = field.at(i).unicode();
-        if (!isPlain(c)) {
-            const int byte = TextEncoding::windows1252Byte(c == u'"' ? quoteAt(field, i) : c);
-            if (byte < 0) {
-                out.resize(oldSize);
-                return false;
-            }
-            c = char16_t(byte);
+        i += plainRun(text + i, field.size() - i, p + i);
+        if (i == field.size())
+            break;
+        const char16_t c = text[i];
+        const int byte = TextEncoding::windows1252Byte(c == u'"' ? quoteAt(field, i) : c);
+        if (byte < 0) {
+            out.resize(oldSize);
+            return false;
         }
-        *p++ = char(c);
+        p[i] = char(byte);
     }
     return true;
 }
@@ -100,6 +143,12 @@ TextEncoding::Encoding RecipeWriter::chooseEncoding(const RecipeList &list)
             const QString &field = recipe.field(f);
             if (isPlain(field))
                 continue;
+            if (someInvalidUtf8) {
+                // Already bound to read as Windows-1252: only whether the code page holds it matters.
+                if (!fitsWindows1252(field))
+                    return TextEncoding::Utf8;
+                continue;
+            }
             bytes.clear();
             if (!appendWindows1252(bytes, field))
                 return TextEncoding::Utf8;

@@ -216,8 +216,9 @@ void TestRecipeFile::readsItems_data()
         << Fields{"CrÃ¨me", "", "", "", "", "", "Crème", "", "", "", "", ""};
     QTest::newRow("byte-order mark from an editor is skipped")
         << QByteArray("\xEF\xBB\xBF" "1,1\r\n") + sixItems("\xc3\xa9") << Fields{"é", "", "", "", "", ""};
+    static const char withNul[] = "1,1\r\n\"a\0b\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\0\"\r\n";
     QTest::newRow("NUL bytes inside a field")
-        << QByteArray("1,1\r\n\"a\0b\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\0\"\r\n", 37)
+        << QByteArray(withNul, sizeof withNul - 1)
         << Fields{QString("a") + QChar(0) + "b", "", "", "", "", QString(QChar(0))};
 }
 

@@ -1,0 +1,31 @@
+// Runs the fuzz target over the files named on the command line, for builds without libFuzzer.
+#include <QDirIterator>
+#include <QFile>
+
+#include <cstdint>
+#include <cstdio>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
+
+int main(int argc, char *argv[])
+{
+    int inputs = 0;
+    for (int i = 1; i < argc; ++i) {
+        QDirIterator it(QString::fromLocal8Bit(argv[i]), QDir::Files, QDirIterator::Subdirectories);
+        QStringList files;
+        if (QFileInfo(QString::fromLocal8Bit(argv[i])).isFile())
+            files << QString::fromLocal8Bit(argv[i]);
+        while (it.hasNext())
+            files << it.next();
+        for (const QString &name : files) {
+            QFile file(name);
+            if (!file.open(QIODevice::ReadOnly))
+                return 2;
+            const QByteArray bytes = file.readAll();
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
+            ++inputs;
+        }
+    }
+    std::printf("%d inputs replayed\n", inputs);
+    return inputs > 0 ? 0 : 1;
+}

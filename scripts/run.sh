@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Larderly and starts it. RECIPES.DAT lives beside the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh run
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --target larderly
+exec ./build/src/app/larderly
