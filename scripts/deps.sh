@@ -3,7 +3,7 @@
 # program, `deps.sh test` for everything the test command needs as well.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2)
 if [ "${1:-run}" = test ]; then
     packages+=(clang libclang-rt-14-dev)
 fi

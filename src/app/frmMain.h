@@ -1,26 +1,78 @@
 #pragma once
 
+#include "MainLogic.h"
+#include "MainView.h"
+#include "RecipeFile.h"
+
 #include <QMainWindow>
 
-class QLabel;
-class RecipeFile;
-class RecipeList;
+#include <functional>
 
-class frmMain : public QMainWindow
+class ClickableLabel;
+class ClockStatusBar;
+class FieldLineEdit;
+class FieldTextEdit;
+class QLabel;
+class QMenu;
+class QPushButton;
+class RecipeList;
+class TabControl;
+
+// The program's main window: a tab control with the recipe on "My Recipes" and the web links on
+// "Resources", a status bar and the menus. Laid out once at a fixed size; its behaviour lives in
+// MainLogic, which it reaches through the MainView interface.
+class frmMain : public QMainWindow, public MainView
 {
     Q_OBJECT
 
 public:
-    frmMain(RecipeList &list, const QString &folder, QWidget *parent = nullptr);
-    ~frmMain() override;
+    frmMain(RecipeList &list, const QString &programFolder, QWidget *parent = nullptr);
 
+    // Loads the window without showing it: current folder, recipes, the current recipe.
     void Form_Load();
+    MainLogic &logic() { return m_logic; }
+
+    QString boxText(Box box) const override;
+    void setBoxText(Box box, const QString &text) override;
+    void setBoxEnabled(Box box, bool enabled) override;
+    void focusBox(Box box) override;
+    void setCounterCaption(const QString &caption) override;
+    void beep() override;
+    QWidget *dialogParent() override;
+    void unload() override;
+
+signals:
+    void beeped();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    RecipeList &m_list;
-    RecipeFile *m_file;
-    QLabel *m_label;
+    void createMenus();
+    void createClientArea();
+    void createRecipesPage(QWidget *page);
+    void createResourcesPage(QWidget *page);
+    void createStatusBar();
+    void setFocusOrder();
+    void centreOnScreen();
+
+    QAction *addMenuItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut,
+                         std::function<void()> handler);
+    void addSeparator(QMenu *menu, const char *name);
+    // Runs an event handler; an error it raises is shown, never passed on to the event loop.
+    void run(const std::function<void()> &handler);
+
+    RecipeFile m_file;
+    MainLogic m_logic;
+
+    TabControl *SSTab1 = nullptr;
+    ClockStatusBar *sbStatusBar = nullptr;
+    FieldLineEdit *m_lineBoxes[4] = {};
+    FieldTextEdit *m_textBoxes[2] = {};
+    QLabel *lblCurrRecord = nullptr;
+    QPushButton *cmdPrintSingle = nullptr;
+    QPushButton *cmdPrevious = nullptr;
+    QPushButton *cmdNext = nullptr;
+    QList<QKeySequence> m_menuShortcuts;
 };

@@ -1,14 +1,10 @@
-#include "RecipeList.h"
-#include "frmMain.h"
+#include "Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    RecipeList recipes;
-    frmMain window(recipes, QCoreApplication::applicationDirPath());
-    window.Form_Load();
-    window.show();
+    Startup::Main(QCoreApplication::applicationDirPath());
     return app.exec();
 }

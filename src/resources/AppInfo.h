@@ -10,4 +10,14 @@ public:
     static constexpr int Major = 1;
     static constexpr int Minor = 0;
     static constexpr int Revision = 0;
+
+    // The maker's two web sites: the main one and the one with its recipe archive.
+    static QString mainSite() { return QStringLiteral("http://www.kettlebay.com"); }
+    static QString archiveSite() { return QStringLiteral("http://recipes.kettlebay.com"); }
+
+    // "Version 1.0.0", as the splash screen and the About box show it.
+    static QString versionLine()
+    {
+        return QStringLiteral("Version %1.%2.%3").arg(Major).arg(Minor).arg(Revision);
+    }
 };

@@ -126,15 +126,17 @@ QString RecipeFile::keepBackupCopy() const
     return QString();
 }
 
-void RecipeFile::SaveRecipes()
+bool RecipeFile::SaveRecipes()
 {
     try {
         save();
+        return true;
     } catch (const RuntimeError &error) {
         m_showMessage(error.description());
     } catch (const std::bad_alloc &) {
         m_showMessage(RuntimeError::standardDescription(RuntimeError::OutOfMemory));
     }
+    return false;
 }
 
 void RecipeFile::save()

@@ -25,7 +25,8 @@ public:
     RecipeFile(RecipeList &list, const QString &folder, MessageFunction showMessage);
 
     void LoadRecipes();
-    void SaveRecipes();
+    // True when the file was written; false after the error has been reported.
+    bool SaveRecipes();
 
     QString filePath() const;
     QString folder() const { return m_folder; }

@@ -1,0 +1,47 @@
+#include "ClockStatusBar.h"
+
+#include "FormLayout.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+
+ClockStatusBar::ClockStatusBar(QWidget *parent)
+    : QStatusBar(parent)
+    , m_timer(new QTimer(this))
+{
+    setSizeGripEnabled(false);
+    const int minimumWidth = FormLayout::pixels(1440);
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setMinimumWidth(minimumWidth);
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        m_panels[i]->setContentsMargins(2, 0, 2, 0);
+    }
+    m_panels[0]->setObjectName(QStringLiteral("panelStatus"));
+    m_panels[1]->setObjectName(QStringLiteral("panelDate"));
+    m_panels[2]->setObjectName(QStringLiteral("panelTime"));
+    m_panels[0]->setText(QStringLiteral("Status"));
+    addWidget(m_panels[0], 1);
+    addPermanentWidget(m_panels[1]);
+    addPermanentWidget(m_panels[2]);
+
+    connect(m_timer, &QTimer::timeout, this, &ClockStatusBar::updateClock);
+    updateClock();
+}
+
+QString ClockStatusBar::panelText(int panel) const
+{
+    return m_panels[panel]->text();
+}
+
+void ClockStatusBar::updateClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    m_panels[1]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    m_panels[2]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    // Wake just after the next full second, so the time changes when the minute does.
+    m_timer->start(1000 - now.time().msec() + 5);
+}

@@ -1,0 +1,125 @@
+#include "MainLogic.h"
+
+#include "MessageBox.h"
+#include "RecipeFile.h"
+#include "RecipeList.h"
+
+#include <QDir>
+
+MainLogic::MainLogic(RecipeList &list, RecipeFile &file, MainView &view)
+    : m_list(list)
+    , m_file(file)
+    , m_view(view)
+{
+}
+
+void MainLogic::Form_Load()
+{
+    // The file is addressed by its full path, so a folder that cannot be made current does no harm.
+    QDir::setCurrent(m_file.folder());
+    m_file.LoadRecipes();
+    ShowCurrentRecipe();
+}
+
+bool MainLogic::Form_Unload()
+{
+    StoreFields();
+    if (m_file.SaveRecipes())
+        return true;
+    return MessageBox::askYesNo(m_view.dialogParent(),
+                                QStringLiteral("Your recipes could not be saved. Close anyway and lose the "
+                                               "changes made since the last save?"),
+                                MessageBox::No);
+}
+
+void MainLogic::mnuFileExit_Click()
+{
+    m_view.unload();
+}
+
+void MainLogic::StoreFields()
+{
+    if (m_list.RecipeCount() <= 0)
+        return;
+    Recipe &recipe = m_list.Recipes(m_list.CurrentRecipe());
+    for (int box = 0; box < MainView::BoxCount; ++box)
+        recipe.field(box) = m_view.boxText(MainView::Box(box));
+}
+
+void MainLogic::ShowCurrentRecipe()
+{
+    if (m_list.RecipeCount() > 0) {
+        EnableFields(true);
+        const Recipe &recipe = m_list.Recipes(m_list.CurrentRecipe());
+        for (int box = 0; box < MainView::BoxCount; ++box)
+            m_view.setBoxText(MainView::Box(box), recipe.field(box));
+        m_view.setCounterCaption(QStringLiteral("Record %1 of %2")
+                                     .arg(m_list.CurrentRecipe().value())
+                                     .arg(m_list.RecipeCount().value()));
+    } else {
+        EnableFields(false);
+        for (int box = 0; box < MainView::BoxCount; ++box)
+            m_view.setBoxText(MainView::Box(box), QString());
+        m_view.setCounterCaption(QStringLiteral("No Records"));
+    }
+}
+
+void MainLogic::EnableFields(const bool &Enabled)
+{
+    for (int box = 0; box < MainView::BoxCount; ++box)
+        m_view.setBoxEnabled(MainView::Box(box), Enabled);
+}
+
+void MainLogic::mnuRecordsFirst_Click()
+{
+    if (m_list.CurrentRecipe() == 1) {
+        m_view.beep();
+        return;
+    }
+    StoreFields();
+    m_list.setCurrentRecipe(1);
+    ShowCurrentRecipe();
+}
+
+void MainLogic::mnuRecordsLast_Click()
+{
+    if (m_list.CurrentRecipe() == m_list.RecipeCount()) {
+        m_view.beep();
+        return;
+    }
+    StoreFields();
+    m_list.setCurrentRecipe(m_list.RecipeCount());
+    ShowCurrentRecipe();
+}
+
+void MainLogic::mnuRecordsNext_Click()
+{
+    if (!(m_list.CurrentRecipe() < m_list.RecipeCount())) {
+        m_view.beep();
+        return;
+    }
+    StoreFields();
+    m_list.setCurrentRecipe(m_list.CurrentRecipe() + 1);
+    ShowCurrentRecipe();
+}
+
+void MainLogic::mnuRecordsPrevious_Click()
+{
+    if (m_list.CurrentRecipe() <= 1) {
+        m_view.beep();
+        return;
+    }
+    StoreFields();
+    m_list.setCurrentRecipe(m_list.CurrentRecipe() - 1);
+    ShowCurrentRecipe();
+}
+
+void MainLogic::cmdNext_Click()
+{
+    mnuRecordsNext_Click();
+}
+
+void MainLogic::cmdPrevious_Click()
+{
+    mnuRecordsPrevious_Click();
+}

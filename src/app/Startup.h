@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class frmMain;
+class RecipeList;
+
+// The program's start-up procedure and its program-wide state.
+class Startup
+{
+public:
+    // Shows the splash screen, loads the main window hidden behind it (which reads the
+    // recipes from `programFolder`), closes the splash screen and shows the main window.
+    static void Main(const QString &programFolder);
+
+    static RecipeList &recipes();
+    static frmMain *mainWindow();
+};

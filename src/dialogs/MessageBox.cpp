@@ -1,0 +1,52 @@
+#include "MessageBox.h"
+
+#include "AppInfo.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+MessageBox::Handler &MessageBox::testHandler()
+{
+    static Handler handler;
+    return handler;
+}
+
+void MessageBox::setTestHandler(Handler handler)
+{
+    testHandler() = std::move(handler);
+}
+
+MessageBox::Button MessageBox::show(QWidget *parent, const Request &request)
+{
+    if (testHandler())
+        return testHandler()(request);
+
+    QMessageBox box(request.icon == Information ? QMessageBox::Information : QMessageBox::NoIcon,
+                    request.caption.isEmpty() ? AppInfo::title() : request.caption, request.text,
+                    QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *ok = (request.buttons & Ok) ? box.addButton(QMessageBox::Ok) : nullptr;
+    QPushButton *yes = (request.buttons & Yes) ? box.addButton(QMessageBox::Yes) : nullptr;
+    QPushButton *no = (request.buttons & No) ? box.addButton(QMessageBox::No) : nullptr;
+    QPushButton *defaultButton = request.defaultButton == Yes ? yes : request.defaultButton == No ? no : ok;
+    if (defaultButton)
+        box.setDefaultButton(defaultButton);
+    box.exec();
+    const QAbstractButton *clicked = box.clickedButton();
+    if (clicked && clicked == yes)
+        return Yes;
+    if (clicked && clicked == no)
+        return No;
+    // Esc or the close box: the answer that changes nothing.
+    return (request.buttons & No) ? No : Ok;
+}
+
+void MessageBox::message(QWidget *parent, const QString &text, const QString &caption, Icon icon)
+{
+    show(parent, Request{text, caption, Ok, Ok, icon});
+}
+
+bool MessageBox::askYesNo(QWidget *parent, const QString &question, Button defaultButton)
+{
+    return show(parent, Request{question, QString(), Yes | No, defaultButton, NoIcon}) == Yes;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "MainView.h"
+
+// A stand-alone main window for the logic tests: six texts, their enabled states, the counter,
+// the focus and a count of beeps.
+class FakeMainView : public MainView
+{
+public:
+    QString boxText(Box box) const override { return texts[box]; }
+    void setBoxText(Box box, const QString &text) override { texts[box] = text; }
+    void setBoxEnabled(Box box, bool isEnabled) override { enabled[box] = isEnabled; }
+    void focusBox(Box box) override { focus = box; }
+    void setCounterCaption(const QString &caption) override { counter = caption; }
+    void beep() override { ++beeps; }
+    QWidget *dialogParent() override { return nullptr; }
+    void unload() override { unloaded = true; }
+
+    QString texts[BoxCount];
+    bool enabled[BoxCount] = {true, true, true, true, true, true};
+    QString counter;
+    int focus = -1;
+    int beeps = 0;
+    bool unloaded = false;
+};
