@@ -3,6 +3,9 @@
 #include "MessageBox.h"
 #include "RecipeFile.h"
 #include "RecipeList.h"
+#include "RecipeScan.h"
+#include "RuntimeError.h"
+#include "SearchPrompt.h"
 
 #include <QDir>
 
@@ -12,6 +15,8 @@ MainLogic::MainLogic(RecipeList &list, RecipeFile &file, MainView &view)
     , m_view(view)
 {
 }
+
+MainLogic::~MainLogic() = default;
 
 void MainLogic::Form_Load()
 {
@@ -122,4 +127,76 @@ void MainLogic::cmdNext_Click()
 void MainLogic::cmdPrevious_Click()
 {
     mnuRecordsPrevious_Click();
+}
+
+void MainLogic::mnuRecordsAdd_Click()
+{
+    StoreFields();
+    try {
+        m_list.appendEmpty();
+    } catch (const RuntimeError &error) {
+        if (error.number() != RuntimeError::Overflow)
+            throw;
+        MessageBox::message(m_view.dialogParent(),
+                            QStringLiteral("The recipe box is full: it holds 32,767 recipes, the most it can. "
+                                           "Delete a recipe to make room for a new one."));
+        return;
+    }
+    ShowCurrentRecipe();
+    m_view.focusBox(MainView::txtName);
+}
+
+void MainLogic::mnuRecordsDelete_Click()
+{
+    if (m_list.RecipeCount() == 0) {
+        m_view.beep();
+        return;
+    }
+    // The name as stored: edits typed since the last store are not in the question.
+    const QString question = QStringLiteral("Are you sure you want to delete ")
+        + m_list.Recipes(m_list.CurrentRecipe()).Name + u'?';
+    if (!MessageBox::askYesNo(m_view.dialogParent(), question, MessageBox::Yes))
+        return;
+    m_list.removeCurrent();
+    ShowCurrentRecipe();
+}
+
+void MainLogic::mnuFileSave_Click()
+{
+    StoreFields();
+    m_file.SaveRecipes();
+}
+
+void MainLogic::mnuRecordsSearch_Click()
+{
+    if (!m_searchDialog && m_makeSearchDialog)
+        m_searchDialog = m_makeSearchDialog();
+    if (!m_searchDialog)
+        return;
+    bool findFirst = false;
+    if (m_searchDialog->GetSearchStr(findFirst, mFindWhat) && !mFindWhat.isEmpty())
+        FindRecipe(findFirst);
+}
+
+void MainLogic::mnuRecordsFindNext_Click()
+{
+    if (mFindWhat.isEmpty())
+        mnuRecordsSearch_Click();
+    else
+        FindRecipe(false);
+}
+
+void MainLogic::FindRecipe(bool bFindFirst)
+{
+    // Past recipe 32,767 there is nothing left to scan: the start index is worked out wide.
+    const int start = bFindFirst ? 1 : m_list.CurrentRecipe().value() + 1;
+    StoreFields();
+    const std::optional<RecipeScan::Hit> hit = RecipeScan::find(m_list, start, mFindWhat);
+    if (!hit) {
+        MessageBox::message(m_view.dialogParent(), QStringLiteral("No more occurrences of '") + mFindWhat + QStringLiteral("'."));
+        return;
+    }
+    m_view.focusBox(MainView::Box(hit->field));
+    m_list.setCurrentRecipe(hit->recipe);
+    ShowCurrentRecipe();
 }

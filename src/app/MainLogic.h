@@ -2,8 +2,14 @@
 
 #include "MainView.h"
 
+#include <QString>
+
+#include <functional>
+#include <memory>
+
 class RecipeFile;
 class RecipeList;
+class SearchPrompt;
 
 // The main window's behaviour, apart from its widgets: it keeps the six text boxes and the
 // recipe list in step (the boxes are the only editor; StoreFields copies them into the current
@@ -12,7 +18,13 @@ class RecipeList;
 class MainLogic
 {
 public:
+    using SearchDialogFactory = std::function<std::unique_ptr<SearchPrompt>()>;
+
     MainLogic(RecipeList &list, RecipeFile &file, MainView &view);
+    ~MainLogic();
+
+    // Makes the search dialog the first time Search is used.
+    void setSearchDialogFactory(SearchDialogFactory factory) { m_makeSearchDialog = std::move(factory); }
 
     void Form_Load();
     // False when the window must stay open: the save failed and the user chose not to lose edits.
@@ -30,8 +42,20 @@ public:
     void cmdNext_Click();
     void cmdPrevious_Click();
 
+    void mnuRecordsAdd_Click();
+    void mnuRecordsDelete_Click();
+    void mnuFileSave_Click();
+
+    void mnuRecordsSearch_Click();
+    void mnuRecordsFindNext_Click();
+    void FindRecipe(bool bFindFirst);
+    QString findWhat() const { return mFindWhat; }
+
 private:
     RecipeList &m_list;
     RecipeFile &m_file;
     MainView &m_view;
+    SearchDialogFactory m_makeSearchDialog;
+    std::unique_ptr<SearchPrompt> m_searchDialog;
+    QString mFindWhat; // the last find text
 };

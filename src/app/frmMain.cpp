@@ -10,6 +10,7 @@
 #include "Pictures.h"
 #include "RuntimeError.h"
 #include "TabControl.h"
+#include "frmSearch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -62,6 +63,7 @@ frmMain::frmMain(RecipeList &list, const QString &programFolder, QWidget *parent
     , m_logic(list, m_file, *this)
 {
     setObjectName(QStringLiteral("frmMain"));
+    m_logic.setSearchDialogFactory([this] { return std::make_unique<frmSearch>(this); });
     setWindowTitle(AppInfo::title());
     setWindowIcon(Pictures::programIcon());
     setFont(FormLayout::font());
@@ -78,18 +80,22 @@ void frmMain::createMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    addMenuItem(file, "mnuFileSave", QStringLiteral("&Save"), {}, [] {});
+    addMenuItem(file, "mnuFileSave", QStringLiteral("&Save"), {}, [this] { m_logic.mnuFileSave_Click(); });
     addMenuItem(file, "mnuFilePrint", QStringLiteral("&Print All..."), {}, [] {});
     addSeparator(file, "mnuFileBar0");
     addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { m_logic.mnuFileExit_Click(); });
 
     QMenu *records = menuBar()->addMenu(QStringLiteral("&Recipes"));
     records->setObjectName(QStringLiteral("mnuRecords"));
-    addMenuItem(records, "mnuRecordsAdd", QStringLiteral("&Add"), QKeySequence(Qt::CTRL | Qt::Key_A), [] {});
-    addMenuItem(records, "mnuRecordsDelete", QStringLiteral("&Delete"), QKeySequence(Qt::CTRL | Qt::Key_D), [] {});
+    addMenuItem(records, "mnuRecordsAdd", QStringLiteral("&Add"), QKeySequence(Qt::CTRL | Qt::Key_A),
+                [this] { m_logic.mnuRecordsAdd_Click(); });
+    addMenuItem(records, "mnuRecordsDelete", QStringLiteral("&Delete"), QKeySequence(Qt::CTRL | Qt::Key_D),
+                [this] { m_logic.mnuRecordsDelete_Click(); });
     addSeparator(records, "mnuRecordsSep10");
-    addMenuItem(records, "mnuRecordsSearch", QStringLiteral("&Search"), QKeySequence(Qt::CTRL | Qt::Key_S), [] {});
-    addMenuItem(records, "mnuRecordsFindNext", QStringLiteral("Find Nex&t"), QKeySequence(Qt::Key_F3), [] {});
+    addMenuItem(records, "mnuRecordsSearch", QStringLiteral("&Search"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                [this] { m_logic.mnuRecordsSearch_Click(); });
+    addMenuItem(records, "mnuRecordsFindNext", QStringLiteral("Find Nex&t"), QKeySequence(Qt::Key_F3),
+                [this] { m_logic.mnuRecordsFindNext_Click(); });
     addSeparator(records, "mnuRecordsSep20");
     addMenuItem(records, "mnuRecordsPrevious", QStringLiteral("&Previous"), QKeySequence(Qt::Key_F11),
                 [this] { m_logic.mnuRecordsPrevious_Click(); });

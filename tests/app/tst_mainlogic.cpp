@@ -1,4 +1,5 @@
 #include "FakeMainView.h"
+#include "FakeSearchPrompt.h"
 #include "MainLogic.h"
 #include "MessageBox.h"
 #include "PromptRecorder.h"
@@ -24,6 +25,13 @@ public:
         }
         list.setCurrentRecipe(current);
         logic.ShowCurrentRecipe();
+        logic.setSearchDialogFactory([this] { return search.make(); });
+    }
+
+    void find(bool findFirst, const QString &text)
+    {
+        search.script().answers << FakeSearchPrompt::Answer{true, findFirst, text};
+        logic.mnuRecordsSearch_Click();
     }
 
     QByteArray fileBytes() const
@@ -37,6 +45,7 @@ public:
     RecipeFile file;
     FakeMainView view;
     MainLogic logic;
+    FakeSearchPrompt search; // the search dialog
 };
 
 void run(MainLogic &logic, const QString &command)
@@ -69,6 +78,23 @@ private slots:
     void failedSaveAtCloseAsksBeforeLosingEdits_data();
     void failedSaveAtCloseAsksBeforeLosingEdits();
     void exitUnloadsTheWindow();
+
+    void addStoresTheBoxesThenShowsANewEmptyRecipe_data();
+    void addStoresTheBoxesThenShowsANewEmptyRecipe();
+    void addToAFullBoxIsRefusedAndChangesNothing();
+    void deleteAsksAboutTheStoredName_data();
+    void deleteAsksAboutTheStoredName();
+    void deleteOnAnEmptyListBeeps();
+    void saveWritesWhatWasJustTyped();
+
+    void searchMovesToTheFirstHit_data();
+    void searchMovesToTheFirstHit();
+    void noHitSaysSoAndChangesNothing_data();
+    void noHitSaysSoAndChangesNothing();
+    void findNextContinuesAfterTheRecipeOnScreen();
+    void findNextWithoutATextOpensTheDialog();
+    void cancelOrAnEmptyTextNeitherScansNorKeepsOld();
+    void findNextFromTheLargestIndexReportsNoMore();
 };
 
 void TestMainLogic::moves_data()
@@ -253,6 +279,247 @@ void TestMainLogic::exitUnloadsTheWindow()
     Window w;
     w.logic.mnuFileExit_Click();
     QVERIFY(w.view.unloaded);
+}
+
+void TestMainLogic::addStoresTheBoxesThenShowsANewEmptyRecipe_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("current");
+    QTest::newRow("recipe 2 of 3 on screen") << 3 << 2;
+    QTest::newRow("empty list") << 0 << 0;
+}
+
+void TestMainLogic::addStoresTheBoxesThenShowsANewEmptyRecipe()
+{
+    QFETCH(int, count);
+    QFETCH(int, current);
+    Window w(count, current);
+    w.view.texts[MainView::txtCook] = QStringLiteral("typed");
+    w.logic.mnuRecordsAdd_Click();
+
+    if (count)
+        QCOMPARE(w.list.Recipes(current).CookTime, QStringLiteral("typed"));
+    QCOMPARE(w.list.RecipeCount().value(), count + 1);
+    QCOMPARE(w.view.counter, QStringLiteral("Record %1 of %1").arg(count + 1));
+    for (int box = 0; box < MainView::BoxCount; ++box) {
+        QCOMPARE(w.view.texts[box], QString());
+        QVERIFY(w.view.enabled[box]);
+    }
+    QCOMPARE(w.view.focus, int(MainView::txtName));
+}
+
+void TestMainLogic::addToAFullBoxIsRefusedAndChangesNothing()
+{
+    Window w(32767, 5);
+    QVERIFY(w.file.SaveRecipes());
+    const QByteArray before = w.fileBytes();
+    PromptRecorder prompts;
+    w.logic.mnuRecordsAdd_Click();
+
+    QCOMPARE(prompts.requests().size(), 1);
+    QVERIFY(prompts.texts().first().contains(QStringLiteral("full")));
+    QCOMPARE(prompts.requests().first().buttons, int(MessageBox::Ok));
+    QCOMPARE(w.list.RecipeCount(), Int16(32767));
+    QCOMPARE(w.list.CurrentRecipe(), Int16(5));
+    QCOMPARE(w.view.counter, QStringLiteral("Record 5 of 32767"));
+    QCOMPARE(w.view.texts[MainView::txtName], QStringLiteral("Recipe 5"));
+    QCOMPARE(w.fileBytes(), before);
+}
+
+void TestMainLogic::deleteAsksAboutTheStoredName_data()
+{
+    QTest::addColumn<QString>("storedName");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("namesAfter");
+    QTest::addColumn<QString>("counterAfter");
+
+    QTest::newRow("Yes removes it, the next takes its number")
+        << "Recipe 2" << int(MessageBox::Yes) << QStringList{"Recipe 1", "Recipe 3"} << "Record 2 of 2";
+    QTest::newRow("No changes nothing")
+        << "Recipe 2" << int(MessageBox::No) << QStringList{"Recipe 1", "Recipe 2", "Recipe 3"} << "Record 2 of 3";
+    QTest::newRow("empty stored name") << "" << int(MessageBox::No) << QStringList{"Recipe 1", "", "Recipe 3"}
+                                      << "Record 2 of 3";
+    QTest::newRow("name with markup is asked as typed")
+        << "<b>Fish & chips</b>" << int(MessageBox::No) << QStringList{"Recipe 1", "<b>Fish & chips</b>", "Recipe 3"}
+        << "Record 2 of 3";
+}
+
+void TestMainLogic::deleteAsksAboutTheStoredName()
+{
+    QFETCH(QString, storedName);
+    QFETCH(int, answer);
+    QFETCH(QStringList, namesAfter);
+    QFETCH(QString, counterAfter);
+
+    Window w(3, 2);
+    w.list.Recipes(2).Name = storedName;
+    w.logic.ShowCurrentRecipe();
+    w.view.texts[MainView::txtName] = QStringLiteral("typed, not stored");
+    PromptRecorder prompts;
+    prompts.answerNext(MessageBox::Button(answer));
+    w.logic.mnuRecordsDelete_Click();
+
+    QCOMPARE(prompts.requests().size(), 1);
+    const MessageBox::Request question = prompts.requests().first();
+    QCOMPARE(question.text, QStringLiteral("Are you sure you want to delete ") + storedName + QStringLiteral("?"));
+    QCOMPARE(question.buttons, MessageBox::Yes | MessageBox::No);
+    QCOMPARE(question.defaultButton, MessageBox::Yes);
+    QCOMPARE(question.icon, MessageBox::NoIcon);
+    QCOMPARE(question.caption, QString());
+    QStringList names;
+    for (int i = 1; i <= w.list.RecipeCount().value(); ++i)
+        names << w.list.Recipes(i).Name;
+    QCOMPARE(names, namesAfter);
+    QCOMPARE(w.view.counter, counterAfter);
+    if (answer == MessageBox::No)
+        QCOMPARE(w.view.texts[MainView::txtName], QStringLiteral("typed, not stored"));
+}
+
+void TestMainLogic::deleteOnAnEmptyListBeeps()
+{
+    Window w(1, 1);
+    PromptRecorder prompts;
+    prompts.answerNext(MessageBox::Yes);
+    w.logic.mnuRecordsDelete_Click();
+    QCOMPARE(w.view.counter, QStringLiteral("No Records"));
+    QVERIFY(!w.view.enabled[MainView::txtName]);
+    QCOMPARE(w.list.CurrentRecipe(), Int16(0));
+    w.logic.mnuRecordsDelete_Click();
+    QCOMPARE(w.view.beeps, 1);
+    QCOMPARE(prompts.requests().size(), 1);
+}
+
+void TestMainLogic::saveWritesWhatWasJustTyped()
+{
+    Window w(1, 1);
+    w.view.texts[MainView::txtPrep] = QStringLiteral("45 min");
+    PromptRecorder prompts;
+    w.logic.mnuFileSave_Click();
+    QCOMPARE(prompts.requests().size(), 0);
+    QCOMPARE(w.fileBytes(), QByteArray("1,1\r\n\"Recipe 1\"\r\n\"45 min\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"Step 1\r\nRest\"\r\n"));
+}
+
+void TestMainLogic::searchMovesToTheFirstHit_data()
+{
+    QTest::addColumn<bool>("findFirst");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("recipe");
+    QTest::addColumn<int>("focus");
+
+    QTest::newRow("Find First starts at recipe 1") << true << "recipe" << 1 << int(MainView::txtName);
+    QTest::newRow("Find Next starts after the current") << false << "recipe" << 3 << int(MainView::txtName);
+    QTest::newRow("focus goes to the matching field") << true << "step 4" << 4 << int(MainView::txtDirections);
+    QTest::newRow("case and accents ignored") << true << "RÉST" << 1 << int(MainView::txtDirections);
+    QTest::newRow("unsaved edits are stored, then found") << true << "typed soup" << 2 << int(MainView::txtServe);
+}
+
+void TestMainLogic::searchMovesToTheFirstHit()
+{
+    QFETCH(bool, findFirst);
+    QFETCH(QString, text);
+    QFETCH(int, recipe);
+    QFETCH(int, focus);
+
+    Window w(4, 2);
+    w.view.texts[MainView::txtServe] = QStringLiteral("Typed Soup");
+    w.find(findFirst, text);
+    QCOMPARE(w.list.CurrentRecipe().value(), recipe);
+    QCOMPARE(w.view.counter, QStringLiteral("Record %1 of 4").arg(recipe));
+    QCOMPARE(w.view.focus, focus);
+    QCOMPARE(w.logic.findWhat(), text);
+    QCOMPARE(w.list.Recipes(2).Servings, QStringLiteral("Typed Soup"));
+}
+
+void TestMainLogic::noHitSaysSoAndChangesNothing_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<bool>("findFirst");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("text found nowhere") << 3 << 2 << true << "<b>Tom's</b> & co";
+    QTest::newRow("text only in the recipe on screen, Find Next") << 3 << 2 << false << "recipe 2";
+    QTest::newRow("Find Next on the last recipe") << 3 << 3 << false << "recipe";
+    QTest::newRow("empty list") << 0 << 0 << true << "recipe";
+}
+
+void TestMainLogic::noHitSaysSoAndChangesNothing()
+{
+    QFETCH(int, count);
+    QFETCH(int, current);
+    QFETCH(bool, findFirst);
+    QFETCH(QString, text);
+
+    Window w(count, current);
+    const QString counterBefore = w.view.counter;
+    PromptRecorder prompts;
+    w.find(findFirst, text);
+    QCOMPARE(prompts.texts(), QStringList{QStringLiteral("No more occurrences of '") + text + QStringLiteral("'.")});
+    QCOMPARE(prompts.requests().first().icon, MessageBox::NoIcon);
+    QCOMPARE(w.list.CurrentRecipe().value(), current);
+    QCOMPARE(w.view.counter, counterBefore);
+    QCOMPARE(w.view.focus, -1);
+}
+
+void TestMainLogic::findNextContinuesAfterTheRecipeOnScreen()
+{
+    Window w(4, 1);
+    w.list.Recipes(1).Directions = QStringLiteral("salt");
+    w.list.Recipes(3).Name = QStringLiteral("Salted salt");
+    w.list.Recipes(3).Directions = QStringLiteral("salt");
+    w.logic.ShowCurrentRecipe();
+    w.find(true, QStringLiteral("salt"));
+    QCOMPARE(w.list.CurrentRecipe(), Int16(1));
+    w.logic.mnuRecordsFindNext_Click();
+    QCOMPARE(w.list.CurrentRecipe(), Int16(3)); // the next recipe, not the next field
+    QCOMPARE(w.view.focus, int(MainView::txtName));
+    PromptRecorder prompts;
+    w.logic.mnuRecordsFindNext_Click();
+    QCOMPARE(prompts.texts(), QStringList{"No more occurrences of 'salt'."});
+    QCOMPARE(w.list.CurrentRecipe(), Int16(3));
+    QCOMPARE(w.search.script().shown, 1);
+    QCOMPARE(w.search.script().created, 1);
+}
+
+void TestMainLogic::findNextWithoutATextOpensTheDialog()
+{
+    Window w(3, 1);
+    w.search.script().answers << FakeSearchPrompt::Answer{true, false, QStringLiteral("recipe")};
+    w.logic.mnuRecordsFindNext_Click();
+    QCOMPARE(w.search.script().shown, 1);
+    QCOMPARE(w.list.CurrentRecipe(), Int16(2));
+    w.find(true, QStringLiteral("recipe"));
+    QCOMPARE(w.search.script().created, 1); // one dialog object for the whole run
+}
+
+void TestMainLogic::cancelOrAnEmptyTextNeitherScansNorKeepsOld()
+{
+    Window w(3, 2);
+    PromptRecorder prompts;
+    w.find(true, QStringLiteral("recipe 3"));
+    QCOMPARE(w.list.CurrentRecipe(), Int16(3));
+
+    w.search.script().answers << FakeSearchPrompt::Answer{false, true, QStringLiteral("ignored")};
+    w.logic.mnuRecordsSearch_Click(); // Cancel keeps the old text
+    QCOMPARE(w.logic.findWhat(), QStringLiteral("recipe 3"));
+
+    w.find(true, QString()); // an empty box confirmed: no scan, no message, text now empty
+    QCOMPARE(w.logic.findWhat(), QString());
+    QCOMPARE(prompts.requests().size(), 0);
+    QCOMPARE(w.list.CurrentRecipe(), Int16(3));
+    w.logic.mnuRecordsFindNext_Click(); // and the next Find Next asks again
+    QCOMPARE(w.search.script().shown, 4);
+}
+
+void TestMainLogic::findNextFromTheLargestIndexReportsNoMore()
+{
+    Window w(32767, 32767);
+    w.find(true, QStringLiteral("recipe 32767"));
+    QCOMPARE(w.list.CurrentRecipe(), Int16(32767));
+    PromptRecorder prompts;
+    w.logic.mnuRecordsFindNext_Click();
+    QCOMPARE(prompts.texts(), QStringList{"No more occurrences of 'recipe 32767'."});
+    QCOMPARE(w.list.CurrentRecipe(), Int16(32767));
 }
 
 QTEST_GUILESS_MAIN(TestMainLogic)

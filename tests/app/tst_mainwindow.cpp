@@ -89,6 +89,10 @@ private slots:
     void multiLineBoxesWrapAndScrollOnlyVertically();
     void closingStoresTheBoxesAndSaves();
     void failedSaveAtCloseKeepsTheWindowOpenOnNo();
+    void ctrlAInATextBoxAddsARecipe();
+    void ctrlDAsksThenDeletes();
+    void ctrlSSearchesAndDoesNotSave();
+    void saveMenuWritesTheFile();
 };
 
 void TestMainWindow::controlsStandWhereTheLayoutPutsThem_data()
@@ -445,6 +449,63 @@ void TestMainWindow::failedSaveAtCloseKeepsTheWindowOpenOnNo()
     prompts.answerNext(MessageBox::Yes);
     w.window->close();
     QVERIFY(!w.window->isVisible());
+}
+
+void TestMainWindow::ctrlAInATextBoxAddsARecipe()
+{
+    Window w(threeRecipes());
+    auto *prep = w.child<QLineEdit>("txtPrep");
+    prep->setFocus();
+    QTest::keyClick(prep, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(w.counter(), QStringLiteral("Record 4 of 4"));
+    QCOMPARE(QApplication::focusWidget(), w.child("txtName"));
+    QCOMPARE(w.child<QLineEdit>("txtName")->text(), QString());
+}
+
+void TestMainWindow::ctrlDAsksThenDeletes()
+{
+    Window w(threeRecipes());
+    PromptRecorder prompts;
+    prompts.answerNext(MessageBox::Yes);
+    QTest::keyClick(w.child("txtName"), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(prompts.texts(), QStringList{"Are you sure you want to delete Soup?"});
+    QCOMPARE(w.counter(), QStringLiteral("Record 1 of 2"));
+    QCOMPARE(w.child<QLineEdit>("txtName")->text(), QStringLiteral("Tea"));
+}
+
+void TestMainWindow::ctrlSSearchesAndDoesNotSave()
+{
+    Window w(threeRecipes());
+    QTest::keyClicks(w.child("txtName"), "Hot ");
+    bool searchShown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        searchShown = dialog && dialog->objectName() == QLatin1String("frmSearch");
+        QVERIFY(dialog);
+        auto *box = dialog->findChild<QLineEdit *>(QStringLiteral("txtFindWhat"));
+        QTest::keyClicks(box, QStringLiteral("TOAST IT"));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QTest::keyClick(w.child("txtName"), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(searchShown);
+    QCOMPARE(w.counter(), QStringLiteral("Record 3 of 3"));
+    QCOMPARE(w.window->focusWidget(), w.child("txtDirections"));
+    QCOMPARE(w.fileBytes(), threeRecipes());
+
+    PromptRecorder prompts;
+    w.window->activateWindow(); // the offscreen platform has no window manager to hand it back
+    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    QTest::keyClick(w.window.get(), Qt::Key_F3);
+    QCOMPARE(prompts.texts(), QStringList{"No more occurrences of 'TOAST IT'."});
+    QCOMPARE(w.list.Recipes(1).Name, QStringLiteral("Hot Soup")); // the search stored the typed edit
+}
+
+void TestMainWindow::saveMenuWritesTheFile()
+{
+    Window w(threeRecipes());
+    QTest::keyClicks(w.child("txtName"), "Hot ");
+    w.window->findChild<QAction *>("mnuFileSave")->trigger();
+    QVERIFY(w.fileBytes().startsWith("3,1\r\n\"Hot Soup\"\r\n"));
 }
 
 QTEST_MAIN(TestMainWindow)
