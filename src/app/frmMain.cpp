@@ -300,20 +300,19 @@ void frmMain::setBoxText(Box box, const QString &text)
         m_textBoxes[box - txtIngredients]->setFieldText(text);
 }
 
+QWidget *frmMain::boxWidget(Box box) const
+{
+    return box < txtIngredients ? static_cast<QWidget *>(m_lineBoxes[box]) : m_textBoxes[box - txtIngredients];
+}
+
 void frmMain::setBoxEnabled(Box box, bool enabled)
 {
-    if (box < txtIngredients)
-        m_lineBoxes[box]->setEnabled(enabled);
-    else
-        m_textBoxes[box - txtIngredients]->setEnabled(enabled);
+    boxWidget(box)->setEnabled(enabled);
 }
 
 void frmMain::focusBox(Box box)
 {
-    if (box < txtIngredients)
-        m_lineBoxes[box]->setFocus();
-    else
-        m_textBoxes[box - txtIngredients]->setFocus();
+    boxWidget(box)->setFocus();
 }
 
 void frmMain::setCounterCaption(const QString &caption)

@@ -55,6 +55,7 @@ private:
     void createResourcesPage(QWidget *page);
     void createStatusBar();
     void setFocusOrder();
+    QWidget *boxWidget(Box box) const;
     void centreOnScreen();
 
     QAction *addMenuItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut,
