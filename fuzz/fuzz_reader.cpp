@@ -44,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (!list.invariantsHold())
         fail("invariants broken after reading");
+    // Thousands of empty recipes from a large count say nothing new and slow the fuzzer down.
+    if (list.RecipeCount().value() > 1000)
+        return 0;
 
     const QByteArray first = saved(list);
     QByteArray copy = first;

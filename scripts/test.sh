@@ -12,7 +12,7 @@ ctest --test-dir build --output-on-failure -j2
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DLARDERLY_SANITIZE=ON -DLARDERLY_FUZZ=ON -DLARDERLY_BENCH=OFF \
     -DLARDERLY_FUZZ_SECONDS="${LARDERLY_FUZZ_SECONDS:-60}"
 cmake --build build-asan
