@@ -15,6 +15,10 @@ public:
     static QString mainSite() { return QStringLiteral("http://www.kettlebay.com"); }
     static QString archiveSite() { return QStringLiteral("http://recipes.kettlebay.com"); }
 
+    // No help file comes with the program, so Help > Contents names whom to contact instead.
+    static QString helpFile() { return QString(); }
+    static QString supportAddress() { return QStringLiteral("support@kettlebay.com"); }
+
     // "Version 1.0.0", as the splash screen and the About box show it.
     static QString versionLine()
     {
