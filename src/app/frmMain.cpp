@@ -12,6 +12,7 @@
 #include "ResourceLinks.h"
 #include "RuntimeError.h"
 #include "TabControl.h"
+#include "frmAbout.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -105,7 +106,7 @@ void frmMain::createMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     addMenuItem(help, "mnuHelpContents", QStringLiteral("&Contents"), {}, [this] { mnuHelpContents_Click(); });
-    addMenuItem(help, "mnuHelpAbout", QStringLiteral("&About "), {}, [] {});
+    addMenuItem(help, "mnuHelpAbout", QStringLiteral("&About "), {}, [this] { mnuHelpAbout_Click(); });
 }
 
 QAction *frmMain::addMenuItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut,
@@ -298,6 +299,12 @@ void frmMain::Label20_Click() { ResourceLinks::open(QStringLiteral("Label20")); 
 void frmMain::mnuHelpContents_Click()
 {
     HelpContents::show(dialogParent(), windowTitle());
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
 }
 
 void frmMain::Form_Load()

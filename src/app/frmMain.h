@@ -46,6 +46,7 @@ public:
     void Label20_Click();
 
     void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
 
     QString boxText(Box box) const override;
     void setBoxText(Box box, const QString &text) override;

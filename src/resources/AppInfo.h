@@ -19,6 +19,13 @@ public:
     static QString helpFile() { return QString(); }
     static QString supportAddress() { return QStringLiteral("support@kettlebay.com"); }
 
+    // The warning notice of the splash screen and the About box.
+    static QString warningNotice()
+    {
+        return QStringLiteral("Warning: this program is protected by copyright. Copying or distributing it, or "
+                              "any part of it, without permission from Kettlebay is not allowed.");
+    }
+
     // "Version 1.0.0", as the splash screen and the About box show it.
     static QString versionLine()
     {
