@@ -41,14 +41,6 @@ QString ResourceLinks::address(const QString &control)
     return QString();
 }
 
-QStringList ResourceLinks::controls()
-{
-    QStringList result;
-    for (const Link &link : Links)
-        result << QString::fromLatin1(link.control);
-    return result;
-}
-
 void ResourceLinks::open(const QString &control)
 {
     const QString target = address(control);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // The links of the main window's "Resources" page: which address each linked control opens.
 // Ten pages lie on the maker's main web site, "Free Recipes" on its recipe-archive site.
@@ -10,8 +9,6 @@ class ResourceLinks
 public:
     // The full address the control opens, or an empty string for a control that is no link.
     static QString address(const QString &control);
-    // The linked controls, the picture first.
-    static QStringList controls();
 
     // Hands the control's address to the desktop; a control that is no link does nothing.
     static void open(const QString &control);
