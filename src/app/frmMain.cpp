@@ -6,10 +6,13 @@
 #include "FieldLineEdit.h"
 #include "FieldTextEdit.h"
 #include "FormLayout.h"
+#include "HelpContents.h"
 #include "MessageBox.h"
 #include "Pictures.h"
+#include "ResourceLinks.h"
 #include "RuntimeError.h"
 #include "TabControl.h"
+#include "frmAbout.h"
 #include "frmSearch.h"
 
 #include <QApplication>
@@ -108,8 +111,8 @@ void frmMain::createMenus()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    addMenuItem(help, "mnuHelpContents", QStringLiteral("&Contents"), {}, [] {});
-    addMenuItem(help, "mnuHelpAbout", QStringLiteral("&About "), {}, [] {});
+    addMenuItem(help, "mnuHelpContents", QStringLiteral("&Contents"), {}, [this] { mnuHelpContents_Click(); });
+    addMenuItem(help, "mnuHelpAbout", QStringLiteral("&About "), {}, [this] { mnuHelpAbout_Click(); });
 }
 
 QAction *frmMain::addMenuItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut,
@@ -127,6 +130,11 @@ QAction *frmMain::addMenuItem(QMenu *menu, const char *name, const QString &capt
 void frmMain::addSeparator(QMenu *menu, const char *name)
 {
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+void frmMain::connectLink(ClickableLabel *label, void (frmMain::*handler)())
+{
+    connect(label, &ClickableLabel::clicked, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
 }
 
 void frmMain::createClientArea()
@@ -218,6 +226,7 @@ void frmMain::createResourcesPage(QWidget *page)
     image1->setPixmap(Pictures::logo());
     image1->setGeometry(FormLayout::rect(0, 480, 2400, 2250));
     image1->setToolTip(VisitTip);
+    connectLink(image1, &frmMain::Image1_Click);
 
     addLabel(page, "Label17", QStringLiteral("Click On Blue Colored Text To Visit."), FormLayout::rect(3960, 360, 2655, 255));
     addLabel(page, "Label7", QStringLiteral("Kettlebay - Free Online Recipe Database"), FormLayout::rect(2400, 720, 4095, 255))
@@ -231,20 +240,30 @@ void frmMain::createResourcesPage(QWidget *page)
                               FormLayout::rect(2400, 960, 4095, 1215));
     label8->setWordWrap(true);
     addLabel(page, "Label9", QStringLiteral("Visit us today at:"), FormLayout::rect(2400, 2280, 3975, 255));
-    addLink(page, "Label10", AppInfo::mainSite(), FormLayout::rect(2400, 2520, 3975, 255), VisitTip + u'!');
+    connectLink(addLink(page, "Label10", AppInfo::mainSite(), FormLayout::rect(2400, 2520, 3975, 255), VisitTip + u'!'),
+                &frmMain::Label10_Click);
 
     auto *frame1 = new QGroupBox(QStringLiteral("Helpful Resources"), page);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setGeometry(FormLayout::rect(120, 2880, 6495, 1335));
-    addLink(frame1, "Label11", QStringLiteral("Spice Rack"), FormLayout::rect(120, 360, 2055, 255), VisitTip);
-    addLink(frame1, "Label12", QStringLiteral("Food Equivalents"), FormLayout::rect(120, 600, 2055, 255), VisitTip);
-    addLink(frame1, "Label13", QStringLiteral("Substitutions"), FormLayout::rect(120, 840, 2055, 255), VisitTip);
-    addLink(frame1, "Label14", QStringLiteral("Conversions"), FormLayout::rect(2400, 360, 1815, 255), VisitTip);
-    addLink(frame1, "Label15", QStringLiteral("Measures"), FormLayout::rect(2400, 600, 1815, 255), VisitTip);
-    addLink(frame1, "Label16", QStringLiteral("Kitchen Store"), FormLayout::rect(2400, 840, 1815, 255), VisitTip);
-    addLink(frame1, "Label18", QStringLiteral("Free Recipes"), FormLayout::rect(4320, 360, 1815, 255), VisitTip);
-    addLink(frame1, "Label19", QStringLiteral("Quick Dish Archive"), FormLayout::rect(4320, 600, 2055, 255), QString());
-    addLink(frame1, "Label20", QStringLiteral("Cooking Class"), FormLayout::rect(4320, 840, 2055, 255), QString());
+    connectLink(addLink(frame1, "Label11", QStringLiteral("Spice Rack"), FormLayout::rect(120, 360, 2055, 255), VisitTip),
+                &frmMain::Label11_Click);
+    connectLink(addLink(frame1, "Label12", QStringLiteral("Food Equivalents"), FormLayout::rect(120, 600, 2055, 255), VisitTip),
+                &frmMain::Label12_Click);
+    connectLink(addLink(frame1, "Label13", QStringLiteral("Substitutions"), FormLayout::rect(120, 840, 2055, 255), VisitTip),
+                &frmMain::Label13_Click);
+    connectLink(addLink(frame1, "Label14", QStringLiteral("Conversions"), FormLayout::rect(2400, 360, 1815, 255), VisitTip),
+                &frmMain::Label14_Click);
+    connectLink(addLink(frame1, "Label15", QStringLiteral("Measures"), FormLayout::rect(2400, 600, 1815, 255), VisitTip),
+                &frmMain::Label15_Click);
+    connectLink(addLink(frame1, "Label16", QStringLiteral("Kitchen Store"), FormLayout::rect(2400, 840, 1815, 255), VisitTip),
+                &frmMain::Label16_Click);
+    connectLink(addLink(frame1, "Label18", QStringLiteral("Free Recipes"), FormLayout::rect(4320, 360, 1815, 255), VisitTip),
+                &frmMain::Label18_Click);
+    connectLink(addLink(frame1, "Label19", QStringLiteral("Quick Dish Archive"), FormLayout::rect(4320, 600, 2055, 255), QString()),
+                &frmMain::Label19_Click);
+    connectLink(addLink(frame1, "Label20", QStringLiteral("Cooking Class"), FormLayout::rect(4320, 840, 2055, 255), QString()),
+                &frmMain::Label20_Click);
 }
 
 void frmMain::createStatusBar()
@@ -269,6 +288,29 @@ void frmMain::centreOnScreen()
     adjustSize();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - frameGeometry().center() + pos());
+}
+
+void frmMain::Image1_Click() { ResourceLinks::open(QStringLiteral("Image1")); }
+void frmMain::Label10_Click() { ResourceLinks::open(QStringLiteral("Label10")); }
+void frmMain::Label11_Click() { ResourceLinks::open(QStringLiteral("Label11")); }
+void frmMain::Label12_Click() { ResourceLinks::open(QStringLiteral("Label12")); }
+void frmMain::Label13_Click() { ResourceLinks::open(QStringLiteral("Label13")); }
+void frmMain::Label14_Click() { ResourceLinks::open(QStringLiteral("Label14")); }
+void frmMain::Label15_Click() { ResourceLinks::open(QStringLiteral("Label15")); }
+void frmMain::Label16_Click() { ResourceLinks::open(QStringLiteral("Label16")); }
+void frmMain::Label18_Click() { ResourceLinks::open(QStringLiteral("Label18")); }
+void frmMain::Label19_Click() { ResourceLinks::open(QStringLiteral("Label19")); }
+void frmMain::Label20_Click() { ResourceLinks::open(QStringLiteral("Label20")); }
+
+void frmMain::mnuHelpContents_Click()
+{
+    HelpContents::show(dialogParent(), windowTitle());
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
 }
 
 void frmMain::Form_Load()

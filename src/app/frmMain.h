@@ -32,6 +32,22 @@ public:
     void Form_Load();
     MainLogic &logic() { return m_logic; }
 
+    // The links of the "Resources" page: each hands its page's address to the desktop.
+    void Image1_Click();
+    void Label10_Click();
+    void Label11_Click();
+    void Label12_Click();
+    void Label13_Click();
+    void Label14_Click();
+    void Label15_Click();
+    void Label16_Click();
+    void Label18_Click();
+    void Label19_Click();
+    void Label20_Click();
+
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+
     QString boxText(Box box) const override;
     void setBoxText(Box box, const QString &text) override;
     void setBoxEnabled(Box box, bool enabled) override;
@@ -61,6 +77,7 @@ private:
     QAction *addMenuItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut,
                          std::function<void()> handler);
     void addSeparator(QMenu *menu, const char *name);
+    void connectLink(ClickableLabel *label, void (frmMain::*handler)());
     // Runs an event handler; an error it raises is shown, never passed on to the event loop.
     void run(const std::function<void()> &handler);
 

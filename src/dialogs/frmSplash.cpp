@@ -44,11 +44,7 @@ frmSplash::frmSplash(QWidget *parent)
     lblVersion = label(frame, "lblVersion", QStringLiteral("Version"), FormLayout::rect(5280, 2040, 930, 300), 12, true);
     label(frame, "lblCopyright", QStringLiteral("Copyright © 2026 Kettlebay"), FormLayout::rect(3840, 2400, 1935, 255));
     label(frame, "lblCompany", QStringLiteral("Kettlebay"), FormLayout::rect(3840, 2640, 2175, 255));
-    QLabel *warning = label(frame, "lblWarning",
-                            QStringLiteral("Warning: this program is protected by copyright. Copying or "
-                                           "distributing it, or any part of it, without permission from "
-                                           "Kettlebay is not allowed."),
-                            FormLayout::rect(300, 3120, 5775, 675));
+    QLabel *warning = label(frame, "lblWarning", AppInfo::warningNotice(), FormLayout::rect(300, 3120, 5775, 675));
     warning->setWordWrap(true);
     platform->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

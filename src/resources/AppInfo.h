@@ -15,6 +15,17 @@ public:
     static QString mainSite() { return QStringLiteral("http://www.kettlebay.com"); }
     static QString archiveSite() { return QStringLiteral("http://recipes.kettlebay.com"); }
 
+    // No help file comes with the program, so Help > Contents names whom to contact instead.
+    static QString helpFile() { return QString(); }
+    static QString supportAddress() { return QStringLiteral("support@kettlebay.com"); }
+
+    // The warning notice of the splash screen and the About box.
+    static QString warningNotice()
+    {
+        return QStringLiteral("Warning: this program is protected by copyright. Copying or distributing it, or "
+                              "any part of it, without permission from Kettlebay is not allowed.");
+    }
+
     // "Version 1.0.0", as the splash screen and the About box show it.
     static QString versionLine()
     {

@@ -1,0 +1,28 @@
+#include "LineControl.h"
+
+#include "FormLayout.h"
+
+#include <QPainter>
+
+LineControl::LineControl(const char *name, int index, QPoint fromTwips, QPoint toTwips, const QColor &colour,
+                         int width, QWidget *parent)
+    : QWidget(parent)
+    , m_index(index)
+    , m_colour(colour)
+{
+    setObjectName(QString::fromLatin1(name));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    QRect run(QPoint(FormLayout::pixels(fromTwips.x()), FormLayout::pixels(fromTwips.y())),
+              QPoint(FormLayout::pixels(toTwips.x()), FormLayout::pixels(toTwips.y())));
+    run = run.normalized();
+    if (run.height() == 1)
+        run.setHeight(width);
+    else
+        run.setWidth(width);
+    setGeometry(run);
+}
+
+void LineControl::paintEvent(QPaintEvent *)
+{
+    QPainter(this).fillRect(rect(), m_colour);
+}

@@ -1,0 +1,31 @@
+#include "HelpContents.h"
+
+#include "MessageBox.h"
+#include "RuntimeError.h"
+#include "UrlOpener.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+QString HelpContents::contactMessage()
+{
+    return QStringLiteral("If you need help: Contact ") + AppInfo::supportAddress();
+}
+
+void HelpContents::show(QWidget *owner, const QString &windowCaption, const QString &helpFile)
+{
+    if (helpFile.isEmpty()) {
+        MessageBox::message(owner, contactMessage(), windowCaption, MessageBox::Information);
+        return;
+    }
+
+    // The viewer reports its own troubles (a file that cannot be opened among them); only a
+    // failure to reach it at all becomes one message of ours.
+    try {
+        UrlOpener::open(QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath()));
+    } catch (const RuntimeError &e) {
+        MessageBox::message(owner, e.description());
+    } catch (const std::exception &e) {
+        MessageBox::message(owner, QString::fromLocal8Bit(e.what()));
+    }
+}

@@ -1,0 +1,21 @@
+#include "UrlRecorder.h"
+
+#include "UrlOpener.h"
+
+UrlRecorder::UrlRecorder()
+{
+    UrlOpener::setTestHandler([this](const QUrl &url) { urls << url; });
+}
+
+UrlRecorder::~UrlRecorder()
+{
+    UrlOpener::setTestHandler(nullptr);
+}
+
+QStringList UrlRecorder::addresses() const
+{
+    QStringList result;
+    for (const QUrl &url : urls)
+        result << url.toString();
+    return result;
+}
