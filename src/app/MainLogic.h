@@ -2,6 +2,7 @@
 
 #include "MainView.h"
 
+class PrintProgress;
 class RecipeFile;
 class RecipeList;
 
@@ -29,6 +30,12 @@ public:
     void mnuRecordsPrevious_Click();
     void cmdNext_Click();
     void cmdPrevious_Click();
+
+    // Prints the recipe as the boxes show it, unstored edits included; the list is not touched.
+    void cmdPrintSingle_Click();
+    // Stores the boxes, then prints every recipe of the list. A document that a failure leaves
+    // open is discarded before the error goes on, so no later print carries its pages.
+    void mnuFilePrint_Click(PrintProgress *progress = nullptr);
 
 private:
     RecipeList &m_list;

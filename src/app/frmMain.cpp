@@ -8,11 +8,13 @@
 #include "FormLayout.h"
 #include "MessageBox.h"
 #include "Pictures.h"
+#include "PrintProgressDialog.h"
 #include "RuntimeError.h"
 #include "TabControl.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -59,6 +61,13 @@ frmMain::frmMain(RecipeList &list, const QString &programFolder, QWidget *parent
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_file(list, programFolder, [this](const QString &message) { MessageBox::message(dialogParent(), message); })
+    , m_printer(programFolder,
+                [this](const QString &path) {
+                    MessageBox::message(dialogParent(),
+                                        QStringLiteral("No printer is installed, so the document was saved as a "
+                                                       "PDF file:\n\n")
+                                            + QDir::toNativeSeparators(path));
+                })
     , m_logic(list, m_file, *this)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -79,7 +88,10 @@ void frmMain::createMenus()
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     addMenuItem(file, "mnuFileSave", QStringLiteral("&Save"), {}, [] {});
-    addMenuItem(file, "mnuFilePrint", QStringLiteral("&Print All..."), {}, [] {});
+    addMenuItem(file, "mnuFilePrint", QStringLiteral("&Print All..."), {}, [this] {
+        PrintProgressDialog progress(dialogParent());
+        m_logic.mnuFilePrint_Click(&progress);
+    });
     addSeparator(file, "mnuFileBar0");
     addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { m_logic.mnuFileExit_Click(); });
 
@@ -190,7 +202,7 @@ void frmMain::createRecipesPage(QWidget *page)
     cmdPrintSingle = new QPushButton(QStringLiteral("&Print This Recipe"), page);
     cmdPrintSingle->setObjectName(QStringLiteral("cmdPrintSingle"));
     cmdPrintSingle->setGeometry(FormLayout::rect(120, 3720, 1380, 345));
-    connect(cmdPrintSingle, &QPushButton::clicked, this, [this] { run([] {}); });
+    connect(cmdPrintSingle, &QPushButton::clicked, this, [this] { run([this] { m_logic.cmdPrintSingle_Click(); }); });
 
     lblCurrRecord = addLabel(page, "lblCurrRecord", QStringLiteral("Recipe #"), FormLayout::rect(1605, 3780, 3450, 255));
 
@@ -329,6 +341,17 @@ QWidget *frmMain::dialogParent()
 void frmMain::unload()
 {
     close();
+}
+
+MultiLineTextBox &frmMain::multiLineBox(Box box)
+{
+    Q_ASSERT(box == txtIngredients || box == txtDirections);
+    return *m_textBoxes[box == txtDirections ? 1 : 0];
+}
+
+Printer &frmMain::printer()
+{
+    return m_printer;
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
