@@ -61,11 +61,14 @@ void FieldTextEdit::layOutNow()
 {
     ensurePolished();
     // A box sized while hidden handles its size only when first shown, and until then its text
-    // is laid out at no width at all; handle it now, as showing it would.
-    if (testAttribute(Qt::WA_PendingResizeEvent)) {
-        setAttribute(Qt::WA_PendingResizeEvent, false);
-        QResizeEvent resize(size(), QSize());
-        QCoreApplication::sendEvent(this, &resize);
+    // is laid out at no width at all; handle it now, as showing it would. The box lays out its
+    // viewport on its own resize, and lays out its text on the viewport's.
+    for (QWidget *widget : {static_cast<QWidget *>(this), viewport()}) {
+        if (widget->testAttribute(Qt::WA_PendingResizeEvent)) {
+            widget->setAttribute(Qt::WA_PendingResizeEvent, false);
+            QResizeEvent resize(widget->size(), QSize());
+            QCoreApplication::sendEvent(widget, &resize);
+        }
     }
     // Qt lays blocks out only when they are drawn or measured; measuring one lays it out.
     auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
