@@ -3,9 +3,11 @@
 # program, `deps.sh test` for everything the test command needs as well.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 libcups2-dev)
 if [ "${1:-run}" = test ]; then
-    packages+=(clang libclang-rt-14-dev)
+    # cups and cups-pdf for the printing test that runs its own print spooler; poppler-utils to
+    # read printed PDFs back.
+    packages+=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils)
 fi
 
 missing=()

@@ -1,5 +1,11 @@
 #include "FieldTextEdit.h"
 
+#include <QCoreApplication>
+#include <QPlainTextDocumentLayout>
+#include <QResizeEvent>
+#include <QTextBlock>
+#include <QTextLayout>
+
 FieldTextEdit::FieldTextEdit(QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -8,6 +14,7 @@ FieldTextEdit::FieldTextEdit(QWidget *parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
+    connect(document(), &QTextDocument::contentsChange, this, [this] { m_lines.reset(); });
 }
 
 void FieldTextEdit::setFieldText(const QString &text)
@@ -28,4 +35,81 @@ QString FieldTextEdit::fieldText() const
     text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
     return text;
+}
+
+QString FieldTextEdit::text()
+{
+    return displayedLines().text();
+}
+
+qint32 FieldTextEdit::lineCount()
+{
+    return displayedLines().lineCount();
+}
+
+qint32 FieldTextEdit::lineIndex(qint16 line)
+{
+    return displayedLines().lineIndex(line);
+}
+
+qint32 FieldTextEdit::lineLength(qint16 index)
+{
+    return displayedLines().lineLength(index);
+}
+
+void FieldTextEdit::layOutNow()
+{
+    ensurePolished();
+    // A box sized while hidden handles its size only when first shown, and until then its text
+    // is laid out at no width at all; handle it now, as showing it would. The box lays out its
+    // viewport on its own resize, and lays out its text on the viewport's.
+    for (QWidget *widget : {static_cast<QWidget *>(this), viewport()}) {
+        if (widget->testAttribute(Qt::WA_PendingResizeEvent)) {
+            widget->setAttribute(Qt::WA_PendingResizeEvent, false);
+            QResizeEvent resize(widget->size(), QSize());
+            QCoreApplication::sendEvent(widget, &resize);
+        }
+    }
+    // Qt lays blocks out only when they are drawn or measured; measuring one lays it out.
+    auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (layout && block.layout()->lineCount() == 0)
+            layout->blockBoundingRect(block);
+    }
+}
+
+const TextBoxLines &FieldTextEdit::displayedLines()
+{
+    layOutNow();
+    const qreal width = viewport()->width(); // the width the text is laid out at
+    if (m_lines && width == m_linesWidth && font() == m_linesFont)
+        return *m_lines;
+
+    TextBoxLines lines;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin())
+            lines.addLineBreak();
+        const QString text = block.text();
+        const QTextLayout *layout = block.layout();
+        bool lineSeparatorEnded = false;
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            QStringView piece = QStringView(text).mid(line.textStart(), line.textLength());
+            // An empty line the layout adds after a line separator is the one the break opens.
+            if (piece.isEmpty() && lineSeparatorEnded)
+                continue;
+            lineSeparatorEnded = piece.endsWith(QChar::LineSeparator);
+            if (lineSeparatorEnded)
+                piece.chop(1);
+            lines.addLine(piece);
+            if (lineSeparatorEnded)
+                lines.addLineBreak();
+        }
+        if (layout->lineCount() == 0)
+            lines.addLine({});
+    }
+    m_lines = std::move(lines);
+    m_linesWidth = width;
+    m_linesFont = font();
+    return *m_lines;
 }

@@ -1,12 +1,20 @@
 #pragma once
 
+#include "MultiLineTextBox.h"
+#include "TextBoxLines.h"
+
 #include <QPlainTextEdit>
+
+#include <optional>
 
 // A multi-line box for the ingredients or the directions: wraps words at its width, scrolls only
 // vertically, and Tab moves on to the next control. Fields keep CR LF line breaks while Qt's
 // text uses LF, so they are converted at the box; a field shown and not edited is handed back
 // exactly as it was set, whatever line breaks it held.
-class FieldTextEdit : public QPlainTextEdit
+//
+// For printing, the box answers for the text as it holds it (each line break as CR LF) and for
+// its lines as it lays them out on screen, at its own width and font, also while it is hidden.
+class FieldTextEdit : public QPlainTextEdit, public MultiLineTextBox
 {
     Q_OBJECT
 
@@ -16,6 +24,17 @@ public:
     void setFieldText(const QString &text);
     QString fieldText() const;
 
+    QString text() override;
+    qint32 lineCount() override;
+    qint32 lineIndex(qint16 line) override;
+    qint32 lineLength(qint16 index) override;
+
 private:
+    const TextBoxLines &displayedLines();
+    void layOutNow();
+
     QString m_shown;
+    std::optional<TextBoxLines> m_lines; // reset whenever the text changes
+    qreal m_linesWidth = -1;
+    QFont m_linesFont;
 };

@@ -1,6 +1,9 @@
 #include "MainLogic.h"
 
+#include "ListPrint.h"
+#include "MSPSC.h"
 #include "MessageBox.h"
+#include "Printer.h"
 #include "RecipeFile.h"
 #include "RecipeList.h"
 #include "RecipeScan.h"
@@ -199,4 +202,31 @@ void MainLogic::FindRecipe(bool bFindFirst)
     m_view.focusBox(MainView::Box(hit->field));
     m_list.setCurrentRecipe(hit->recipe);
     ShowCurrentRecipe();
+}
+
+void MainLogic::cmdPrintSingle_Click()
+{
+    const QString name = m_view.boxText(MainView::txtName);
+    const QString prepTime = m_view.boxText(MainView::txtPrep);
+    const QString cookTime = m_view.boxText(MainView::txtCook);
+    const QString servings = m_view.boxText(MainView::txtServe);
+    MSPSC::PrintSingleRecipe(m_view.printer(), name, prepTime, cookTime, servings,
+                             m_view.multiLineBox(MainView::txtIngredients),
+                             m_view.multiLineBox(MainView::txtDirections));
+}
+
+void MainLogic::mnuFilePrint_Click(PrintProgress *progress)
+{
+    StoreFields();
+    Printer &printer = m_view.printer();
+    try {
+        ListPrint::PrintAllRecipes(m_list, printer, progress);
+    } catch (...) {
+        try {
+            printer.killDoc();
+        } catch (...) {
+            // The first error is the one the user needs to see.
+        }
+        throw;
+    }
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class PrintProgress;
 class RecipeFile;
 class RecipeList;
 class SearchPrompt;
@@ -50,6 +51,11 @@ public:
     void mnuRecordsFindNext_Click();
     void FindRecipe(bool bFindFirst);
     QString findWhat() const { return mFindWhat; }
+    // Prints the recipe as the boxes show it, unstored edits included; the list is not touched.
+    void cmdPrintSingle_Click();
+    // Stores the boxes, then prints every recipe of the list. A document that a failure leaves
+    // open is discarded before the error goes on, so no later print carries its pages.
+    void mnuFilePrint_Click(PrintProgress *progress = nullptr);
 
 private:
     RecipeList &m_list;

@@ -2,10 +2,12 @@
 
 #include <QString>
 
+class MultiLineTextBox;
+class Printer;
 class QWidget;
 
 // What the main window's logic needs of the window: the six text boxes, the record counter, the
-// beep, the focus and closing. frmMain implements it; tests use a stand-alone double.
+// beep, the focus, closing and the printer. frmMain implements it; tests use a stand-alone double.
 class MainView
 {
 public:
@@ -24,4 +26,9 @@ public:
     // The owner of message boxes; null while the window is not on view.
     virtual QWidget *dialogParent() = 0;
     virtual void unload() = 0;
+
+    // txtIngredients or txtDirections, as the printing code queries its lines.
+    virtual MultiLineTextBox &multiLineBox(Box box) = 0;
+    // The default printer.
+    virtual Printer &printer() = 0;
 };

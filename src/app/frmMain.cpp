@@ -9,6 +9,7 @@
 #include "HelpContents.h"
 #include "MessageBox.h"
 #include "Pictures.h"
+#include "PrintProgressDialog.h"
 #include "ResourceLinks.h"
 #include "RuntimeError.h"
 #include "TabControl.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,6 +65,13 @@ frmMain::frmMain(RecipeList &list, const QString &programFolder, QWidget *parent
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_file(list, programFolder, [this](const QString &message) { MessageBox::message(dialogParent(), message); })
+    , m_printer(programFolder,
+                [this](const QString &path) {
+                    MessageBox::message(dialogParent(),
+                                        QStringLiteral("No printer is installed, so the document was saved as a "
+                                                       "PDF file:\n\n")
+                                            + QDir::toNativeSeparators(path));
+                })
     , m_logic(list, m_file, *this)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -84,7 +93,10 @@ void frmMain::createMenus()
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     addMenuItem(file, "mnuFileSave", QStringLiteral("&Save"), {}, [this] { m_logic.mnuFileSave_Click(); });
-    addMenuItem(file, "mnuFilePrint", QStringLiteral("&Print All..."), {}, [] {});
+    addMenuItem(file, "mnuFilePrint", QStringLiteral("&Print All..."), {}, [this] {
+        PrintProgressDialog progress(dialogParent());
+        m_logic.mnuFilePrint_Click(&progress);
+    });
     addSeparator(file, "mnuFileBar0");
     addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { m_logic.mnuFileExit_Click(); });
 
@@ -204,7 +216,7 @@ void frmMain::createRecipesPage(QWidget *page)
     cmdPrintSingle = new QPushButton(QStringLiteral("&Print This Recipe"), page);
     cmdPrintSingle->setObjectName(QStringLiteral("cmdPrintSingle"));
     cmdPrintSingle->setGeometry(FormLayout::rect(120, 3720, 1380, 345));
-    connect(cmdPrintSingle, &QPushButton::clicked, this, [this] { run([] {}); });
+    connect(cmdPrintSingle, &QPushButton::clicked, this, [this] { run([this] { m_logic.cmdPrintSingle_Click(); }); });
 
     lblCurrRecord = addLabel(page, "lblCurrRecord", QStringLiteral("Recipe #"), FormLayout::rect(1605, 3780, 3450, 255));
 
@@ -376,6 +388,17 @@ QWidget *frmMain::dialogParent()
 void frmMain::unload()
 {
     close();
+}
+
+MultiLineTextBox &frmMain::multiLineBox(Box box)
+{
+    Q_ASSERT(box == txtIngredients || box == txtDirections);
+    return *m_textBoxes[box == txtDirections ? 1 : 0];
+}
+
+Printer &frmMain::printer()
+{
+    return m_printer;
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

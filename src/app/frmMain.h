@@ -2,6 +2,7 @@
 
 #include "MainLogic.h"
 #include "MainView.h"
+#include "QtPrinter.h"
 #include "RecipeFile.h"
 
 #include <QMainWindow>
@@ -56,6 +57,8 @@ public:
     void beep() override;
     QWidget *dialogParent() override;
     void unload() override;
+    MultiLineTextBox &multiLineBox(Box box) override;
+    Printer &printer() override;
 
 signals:
     void beeped();
@@ -82,6 +85,7 @@ private:
     void run(const std::function<void()> &handler);
 
     RecipeFile m_file;
+    QtPrinter m_printer;
     MainLogic m_logic;
 
     TabControl *SSTab1 = nullptr;

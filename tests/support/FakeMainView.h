@@ -1,9 +1,12 @@
 #pragma once
 
+#include "FakeTextBox.h"
 #include "MainView.h"
+#include "RecordingPrinter.h"
 
 // A stand-alone main window for the logic tests: six texts, their enabled states, the counter,
-// the focus and a count of beeps.
+// the focus, a count of beeps and a recording printer. The multi-line boxes break their text at
+// its line breaks and at `boxWidth` characters (no wrapping at 0).
 class FakeMainView : public MainView
 {
 public:
@@ -15,6 +18,13 @@ public:
     void beep() override { ++beeps; }
     QWidget *dialogParent() override { return nullptr; }
     void unload() override { unloaded = true; }
+    MultiLineTextBox &multiLineBox(Box box) override
+    {
+        FakeTextBox &shown = box == txtDirections ? m_directions : m_ingredients;
+        shown = FakeTextBox(texts[box], boxWidth);
+        return shown;
+    }
+    Printer &printer() override { return recorder; }
 
     QString texts[BoxCount];
     bool enabled[BoxCount] = {true, true, true, true, true, true};
@@ -22,4 +32,10 @@ public:
     int focus = -1;
     int beeps = 0;
     bool unloaded = false;
+    int boxWidth = 0;
+    RecordingPrinter recorder;
+
+private:
+    FakeTextBox m_ingredients;
+    FakeTextBox m_directions;
 };

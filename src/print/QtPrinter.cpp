@@ -1,0 +1,258 @@
+#include "QtPrinter.h"
+
+#include "AppInfo.h"
+#include "RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr int MaxPdfFiles = 9999;
+constexpr qreal TwipsPerInch = 1440;
+
+RuntimeError fileError(const QFileDevice &file)
+{
+    return RuntimeError(file.error() == QFileDevice::PermissionsError ? RuntimeError::PermissionDenied
+                                                                      : RuntimeError::PathFileAccessError);
+}
+
+RuntimeError printerError(const QString &reason = QString())
+{
+    return RuntimeError(QtPrinter::PrinterError,
+                        reason.isEmpty() ? QStringLiteral("Printer error") : QStringLiteral("Printer error: ") + reason);
+}
+
+// QPdfEngine reports no write errors, so a complete file is recognised by its trailer.
+bool isCompletePdf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 64)
+        return false;
+    file.seek(file.size() - 32);
+    return file.read(32).contains("%%EOF");
+}
+
+// The page of a PDF made without a printer: the local paper with the unprintable border of an
+// ordinary printer, a quarter of an inch.
+QPageLayout pdfPageLayout()
+{
+    const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(18, 18, 18, 18), QPageLayout::Point);
+}
+
+} // namespace
+
+struct QtPrinter::Document
+{
+    QString printerName; // empty: the document is kept as a PDF file
+    QString pageSizeKey;
+    std::unique_ptr<QTemporaryFile> file;
+    std::unique_ptr<QPrinter> device;
+    std::unique_ptr<QPainter> painter;
+    QFont font;
+    qreal dotsPerTwip = 0;
+    qreal pageHeight = 0;
+    qreal top = 0;
+    qreal y = 0;
+    qreal lineSpacing = 0;
+    qreal ascent = 0;
+
+    ~Document()
+    {
+        if (painter && painter->isActive())
+            painter->end();
+    }
+};
+
+QtPrinter::QtPrinter(const QString &pdfFolder, PdfWritten pdfWritten, Target target)
+    : m_pdfFolder(pdfFolder)
+    , m_pdfWritten(std::move(pdfWritten))
+    , m_target(target)
+{
+}
+
+QtPrinter::~QtPrinter() = default;
+
+QString QtPrinter::pdfName(int n)
+{
+    return QStringLiteral("PRINTOUT-%1.PDF").arg(n);
+}
+
+QString QtPrinter::defaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
+void QtPrinter::begin()
+{
+    auto doc = std::make_unique<Document>();
+    if (m_target == DefaultPrinter)
+        doc->printerName = defaultPrinterName();
+
+    QPageLayout layout = pdfPageLayout();
+    if (!doc->printerName.isEmpty()) {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(doc->printerName);
+        if (info.isNull())
+            throw printerError(QStringLiteral("the printer %1 cannot be found").arg(doc->printerName));
+        layout = QPrinter(info, QPrinter::HighResolution).pageLayout();
+    }
+    doc->pageSizeKey = layout.pageSize().key();
+
+    // Drawn into a file of our own so that an aborted document never reaches the printer.
+    doc->file = std::make_unique<QTemporaryFile>(
+        doc->printerName.isEmpty() ? QDir(m_pdfFolder).filePath(QStringLiteral(".PRINTOUT-XXXXXX.PDF"))
+                                   : QDir::temp().filePath(QStringLiteral("larderly-print-XXXXXX.pdf")));
+    if (!doc->file->open())
+        throw fileError(*doc->file);
+    doc->file->close();
+
+    doc->device = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    doc->device->setOutputFormat(QPrinter::PdfFormat);
+    doc->device->setPageLayout(layout);
+    doc->device->setOutputFileName(doc->file->fileName());
+    doc->device->setDocName(AppInfo::title());
+    doc->device->setCreator(AppInfo::title());
+    doc->painter = std::make_unique<QPainter>();
+    if (!doc->painter->begin(doc->device.get()))
+        throw printerError();
+
+    doc->dotsPerTwip = doc->device->resolution() / TwipsPerInch;
+    doc->pageHeight = doc->device->pageRect(QPrinter::DevicePixel).height();
+    doc->top = -m_scaleTop * doc->dotsPerTwip;
+    doc->y = doc->top;
+    doc->font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    doc->font.setStyleHint(QFont::SansSerif);
+    m_doc = std::move(doc);
+    m_pages = 1;
+    applyFont();
+}
+
+void QtPrinter::applyFont()
+{
+    m_doc->font.setPointSizeF(m_fontSize);
+    m_doc->painter->setFont(m_doc->font);
+    const QFontMetricsF metrics(m_doc->font, m_doc->device.get());
+    m_doc->lineSpacing = metrics.lineSpacing();
+    m_doc->ascent = metrics.ascent();
+}
+
+void QtPrinter::placeLine()
+{
+    // A line taller than the page still goes on a page of its own.
+    if (m_doc->y > m_doc->top && m_doc->y + m_doc->lineSpacing > m_doc->pageHeight) {
+        if (!m_doc->device->newPage())
+            throw printerError();
+        ++m_pages;
+        m_doc->top = -m_scaleTop * m_doc->dotsPerTwip;
+        m_doc->y = m_doc->top;
+    }
+}
+
+void QtPrinter::printLine(const QString &text)
+{
+    if (!m_doc)
+        begin();
+    const qreal x = -m_scaleLeft * m_doc->dotsPerTwip;
+    qsizetype from = 0;
+    for (;;) {
+        qsizetype end = from;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n' && text[end] != QChar::LineSeparator
+               && text[end] != QChar::ParagraphSeparator)
+            ++end;
+        placeLine();
+        if (end > from)
+            m_doc->painter->drawText(QPointF(x, m_doc->y + m_doc->ascent), text.mid(from, end - from));
+        m_doc->y += m_doc->lineSpacing;
+        if (end == text.size())
+            break;
+        from = end + ((text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ? 2 : 1);
+    }
+}
+
+void QtPrinter::setFontSize(float points)
+{
+    if (!(points > 0) || !std::isfinite(points))
+        throw RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    m_fontSize = points;
+    if (m_doc)
+        applyFont();
+}
+
+void QtPrinter::setScaleLeft(float twips)
+{
+    if (!std::isfinite(twips))
+        throw RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    m_scaleLeft = twips;
+}
+
+void QtPrinter::setScaleTop(float twips)
+{
+    if (!std::isfinite(twips))
+        throw RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    m_scaleTop = twips;
+}
+
+void QtPrinter::endDoc()
+{
+    if (!m_doc)
+        return; // nothing printed, nothing to hand over
+    // Whatever happens from here, the document is closed: a failed end discards it.
+    const std::unique_ptr<Document> doc = std::move(m_doc);
+    const bool ended = doc->painter->end();
+    const QString file = doc->file->fileName();
+    if (!ended || !isCompletePdf(file))
+        throw RuntimeError(RuntimeError::DeviceIOError);
+    if (doc->printerName.isEmpty()) {
+        const QString kept = keepPdf(file);
+        if (m_pdfWritten)
+            m_pdfWritten(kept);
+    } else {
+        submit(doc->printerName, doc->pageSizeKey, file);
+    }
+}
+
+void QtPrinter::killDoc()
+{
+    m_doc.reset(); // the temporary file goes with it
+}
+
+QString QtPrinter::keepPdf(const QString &temporary) const
+{
+    const QDir folder(m_pdfFolder);
+    for (int n = 1; n <= MaxPdfFiles; ++n) {
+        const QString path = folder.filePath(pdfName(n));
+        if (QFile::exists(path))
+            continue;
+        QFile file(temporary);
+        if (file.rename(path)) // never replaces a file
+            return path;
+        if (!QFile::exists(path))
+            throw fileError(file);
+    }
+    throw RuntimeError(RuntimeError::PathFileAccessError);
+}
+
+void QtPrinter::submit(const QString &printerName, const QString &pageSizeKey, const QString &file) const
+{
+    // CUPS wants the queue without an instance name.
+    const QByteArray queue = printerName.section(u'/', 0, 0).toLocal8Bit();
+    cups_option_t *options = nullptr;
+    const int optionCount = cupsAddOption("media", pageSizeKey.toLatin1().constData(), 0, &options);
+    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
+                                  AppInfo::title().toLocal8Bit().constData(), optionCount, options);
+    cupsFreeOptions(optionCount, options);
+    if (job == 0)
+        throw printerError(QString::fromLocal8Bit(cupsLastErrorString()));
+}
