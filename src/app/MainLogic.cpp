@@ -1,7 +1,7 @@
 #include "MainLogic.h"
 
 #include "ListPrint.h"
-#include "MSPSC.h"
+#include "RecipePrint.h"
 #include "MessageBox.h"
 #include "Printer.h"
 #include "RecipeFile.h"
@@ -210,7 +210,7 @@ void MainLogic::cmdPrintSingle_Click()
     const QString prepTime = m_view.boxText(MainView::txtPrep);
     const QString cookTime = m_view.boxText(MainView::txtCook);
     const QString servings = m_view.boxText(MainView::txtServe);
-    MSPSC::PrintSingleRecipe(m_view.printer(), name, prepTime, cookTime, servings,
+    RecipePrint::PrintSingleRecipe(m_view.printer(), name, prepTime, cookTime, servings,
                              m_view.multiLineBox(MainView::txtIngredients),
                              m_view.multiLineBox(MainView::txtDirections));
 }

@@ -1,6 +1,6 @@
 #include "FakeMainView.h"
 #include "FakeTextBox.h"
-#include "MSPSC.h"
+#include "RecipePrint.h"
 #include "MainLogic.h"
 #include "MessageBox.h"
 #include "RecipeFile.h"
@@ -37,7 +37,7 @@ void printRecipe(RecordingPrinter &printer, const QStringList &fields, const QSt
 {
     FakeTextBox ingredientsBox(ingredients, width);
     FakeTextBox directionsBox(directions, width);
-    MSPSC::PrintSingleRecipe(printer, fields[0], fields[1], fields[2], fields[3], ingredientsBox, directionsBox);
+    RecipePrint::PrintSingleRecipe(printer, fields[0], fields[1], fields[2], fields[3], ingredientsBox, directionsBox);
 }
 
 } // namespace
@@ -249,7 +249,7 @@ void TestPrintSingle::sixteenBitLimits()
     FakeTextBox directionsBox(QStringLiteral("Boil."));
     bool overflowed = false;
     try {
-        MSPSC::PrintSingleRecipe(printer, "Big", "", "", "", ingredientsBox, directionsBox);
+        RecipePrint::PrintSingleRecipe(printer, "Big", "", "", "", ingredientsBox, directionsBox);
     } catch (const RuntimeError &error) {
         overflowed = true;
         QCOMPARE(error.number(), int(RuntimeError::Overflow));

@@ -1,6 +1,6 @@
 #include "FakeTextBox.h"
 #include "ListPrint.h"
-#include "MSPSC.h"
+#include "RecipePrint.h"
 #include "PdfText.h"
 #include "QtPrinter.h"
 #include "RecipeList.h"
@@ -62,7 +62,7 @@ void TestQtPrinter::singleRecipeReadsBackInOrder()
     PdfPrinter p;
     FakeTextBox ingredients(QStringLiteral("2 carrots\r\n1 l water\r\n"));
     FakeTextBox directions(QStringLiteral("Peel the carrots, then simmer them in the water for twenty minutes."), 30);
-    MSPSC::PrintSingleRecipe(p.printer, QStringLiteral("Carrot soup"), QStringLiteral("10 min"), QString(),
+    RecipePrint::PrintSingleRecipe(p.printer, QStringLiteral("Carrot soup"), QStringLiteral("10 min"), QString(),
                              QStringLiteral("Crème fraîche: 4"), ingredients, directions);
 
     QCOMPARE(p.written, QStringList({QDir(p.dir.path()).filePath(QStringLiteral("PRINTOUT-1.PDF"))}));

@@ -1,4 +1,4 @@
-#include "MSPSC.h"
+#include "RecipePrint.h"
 
 #include "Int16.h"
 #include "MultiLineTextBox.h"
@@ -38,7 +38,7 @@ QString mid(const QString &text, qint64 start, qint64 length)
 
 } // namespace
 
-void MSPSC::PrintSingleRecipe(Printer &printer, QString strName, QString strPrepTime, QString strCookTime,
+void RecipePrint::PrintSingleRecipe(Printer &printer, QString strName, QString strPrepTime, QString strCookTime,
                               QString strServings, MultiLineTextBox &txtIngredients,
                               MultiLineTextBox &txtDirections)
 {
@@ -60,7 +60,7 @@ void MSPSC::PrintSingleRecipe(Printer &printer, QString strName, QString strPrep
     });
 }
 
-void MSPSC::PrintMultiLineText(Printer &printer, MultiLineTextBox &txtBox)
+void RecipePrint::PrintMultiLineText(Printer &printer, MultiLineTextBox &txtBox)
 {
     runAborting(printer, QStringLiteral("PrintMultiLineText"), [&] {
         const qint32 lineCount = txtBox.lineCount();

@@ -11,7 +11,7 @@ class Printer;
 // Both procedures abort the document on any error and raise it again with the same number and
 // description and their own name as its source, so the caller of PrintSingleRecipe always gets
 // the first error with the source "PrintSingleRecipe".
-class MSPSC
+class RecipePrint
 {
 public:
     static void PrintSingleRecipe(Printer &printer, QString strName, QString strPrepTime, QString strCookTime,
