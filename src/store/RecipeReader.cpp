@@ -87,7 +87,7 @@ void RecipeReader::readAs(QIODevice &device, RecipeList &list, TextEncoding::Enc
             } else if (encoding == TextEncoding::Windows1252) {
                 field = TextEncoding::decodeWindows1252(item.bytes);
             } else if (TextEncoding::isValidUtf8(item.bytes)) {
-                field = QString::fromUtf8(item.bytes);
+                field = TextEncoding::decodeUtf8(item.bytes);
             } else {
                 throw NotUtf8();
             }

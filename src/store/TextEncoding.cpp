@@ -1,5 +1,7 @@
 #include "TextEncoding.h"
 
+#include <QStringDecoder>
+
 #include <cstring>
 
 namespace {
@@ -87,12 +89,19 @@ QString TextEncoding::decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+QString TextEncoding::decodeUtf8(QByteArrayView bytes)
+{
+    // QString::fromUtf8 would drop a leading U+FEFF, which in a field is text, not a marker.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 QString TextEncoding::decode(QByteArrayView bytes, Encoding encoding)
 {
     if (isAscii(bytes))
         return QString::fromLatin1(bytes.data(), bytes.size());
     if (encoding == Utf8)
-        return QString::fromUtf8(bytes);
+        return decodeUtf8(bytes);
     return decodeWindows1252(bytes);
 }
 

@@ -20,6 +20,8 @@ public:
     // For Utf8 the bytes must be valid UTF-8.
     static QString decode(QByteArrayView bytes, Encoding encoding);
     static QString decodeWindows1252(QByteArrayView bytes);
+    // Valid UTF-8 only; a leading U+FEFF is kept as a character.
+    static QString decodeUtf8(QByteArrayView bytes);
 
     // The Windows-1252 byte for a character, or -1 when the code page has none.
     static int windows1252Byte(char16_t ch);

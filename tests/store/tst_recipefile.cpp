@@ -116,6 +116,8 @@ void TestRecipeFile::savedListLoadsBackUnchanged_data()
         << QByteArray("Windows-1252");
     QTest::newRow("characters outside Windows-1252")
         << Fields{"麻婆豆腐", "5 ➜ 10 min", "🍲", "Ğ", "ŝ", "ā"} << QByteArray("UTF-8");
+    QTest::newRow("field starting with a zero-width no-break space")
+        << Fields{QString(QChar(0xFEFF)) + "x", QString(QChar(0xFEFF)), "", "", "", ""} << QByteArray("UTF-8");
     QTest::newRow("text whose Windows-1252 bytes read as UTF-8")
         << Fields{"Ã©", "", "", "", "", ""} << QByteArray("UTF-8");
     QTest::newRow("double quotes inside fields")
