@@ -68,16 +68,12 @@ class TestMainLogic : public QObject
 private slots:
     void moves_data();
     void moves();
-    void emptyListFirstAndLastToggleCurrent();
     void refusedMoveKeepsTypedEditsUnstored();
     void moveStoresTypedEdits();
     void showCurrentRecipe_data();
     void showCurrentRecipe();
     void loadShowsTheRecipeTheHeaderNames();
     void closingStoresTheBoxesAndSaves();
-    void failedSaveAtCloseAsksBeforeLosingEdits_data();
-    void failedSaveAtCloseAsksBeforeLosingEdits();
-    void exitUnloadsTheWindow();
 
     void addStoresTheBoxesThenShowsANewEmptyRecipe_data();
     void addStoresTheBoxesThenShowsANewEmptyRecipe();
@@ -143,21 +139,6 @@ void TestMainLogic::moves()
     QCOMPARE(w.view.counter, counter);
     QCOMPARE(w.view.texts[MainView::txtName], count ? QStringLiteral("Recipe %1").arg(currentAfter) : QString());
     QVERIFY(w.list.invariantsHold());
-}
-
-void TestMainLogic::emptyListFirstAndLastToggleCurrent()
-{
-    Window w;
-    w.logic.mnuRecordsFirst_Click();
-    w.logic.mnuRecordsFirst_Click();
-    QCOMPARE(w.view.beeps, 1);
-    QCOMPARE(w.list.CurrentRecipe(), Int16(1));
-    w.logic.mnuRecordsLast_Click();
-    QCOMPARE(w.view.beeps, 1);
-    QCOMPARE(w.list.CurrentRecipe(), Int16(0));
-    w.logic.mnuRecordsLast_Click();
-    QCOMPARE(w.view.beeps, 2);
-    QCOMPARE(w.view.counter, QStringLiteral("No Records"));
 }
 
 void TestMainLogic::refusedMoveKeepsTypedEditsUnstored()
@@ -243,42 +224,6 @@ void TestMainLogic::closingStoresTheBoxesAndSaves()
     QVERIFY(w.logic.Form_Unload());
     QVERIFY(w.fileBytes().contains("\"Recipe 2\"\r\n\"\"\r\n\"\"\r\n\"12\"\r\n"));
     QVERIFY(w.fileBytes().startsWith("2,2\r\n"));
-}
-
-void TestMainLogic::failedSaveAtCloseAsksBeforeLosingEdits_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("No keeps the window open") << int(MessageBox::No) << false;
-    QTest::newRow("Yes closes anyway") << int(MessageBox::Yes) << true;
-}
-
-void TestMainLogic::failedSaveAtCloseAsksBeforeLosingEdits()
-{
-    QFETCH(int, answer);
-    QFETCH(bool, closes);
-
-    Window w(1, 1);
-    QVERIFY(QDir(w.dir.path()).mkdir(RecipeFile::fileName())); // a folder in the file's place
-    w.view.texts[MainView::txtName] = QStringLiteral("Edited");
-
-    PromptRecorder prompts;
-    prompts.answerNext(MessageBox::Ok);
-    prompts.answerNext(MessageBox::Button(answer));
-    QCOMPARE(w.logic.Form_Unload(), closes);
-    QCOMPARE(prompts.requests().size(), 2);
-    QCOMPARE(prompts.requests().at(0).text, QStringLiteral("Path/File access error"));
-    QCOMPARE(prompts.requests().at(1).buttons, MessageBox::Yes | MessageBox::No);
-    QCOMPARE(prompts.requests().at(1).defaultButton, MessageBox::No);
-    QCOMPARE(w.view.texts[MainView::txtName], QStringLiteral("Edited"));
-    QCOMPARE(w.list.Recipes(1).Name, QStringLiteral("Edited"));
-}
-
-void TestMainLogic::exitUnloadsTheWindow()
-{
-    Window w;
-    w.logic.mnuFileExit_Click();
-    QVERIFY(w.view.unloaded);
 }
 
 void TestMainLogic::addStoresTheBoxesThenShowsANewEmptyRecipe_data()
