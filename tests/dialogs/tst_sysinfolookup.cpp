@@ -1,9 +1,7 @@
 #include "FakeLauncher.h"
 #include "FakeRegistry.h"
-#include "MessageBox.h"
 #include "ProgramLauncher.h"
 #include "PromptRecorder.h"
-#include "RuntimeError.h"
 #include "SysInfoLookup.h"
 #include "ToolRegistry.h"
 
@@ -16,30 +14,14 @@ const QString ToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINF
 const QString FolderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 const QString Unavailable = QStringLiteral("System Information Is Unavailable At This Time");
 
-QByteArray dword(quint32 value)
-{
-    QByteArray bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = char((value >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
-QByteArray nulEnded(const QByteArray &text)
-{
-    return text + '\0';
-}
-
-void writeFile(const QString &path, const QByteArray &bytes, QFile::Permissions permissions = {})
+void writeFile(const QString &path, const QByteArray &bytes, bool executable = false)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-    file.close();
-    if (permissions)
-        QVERIFY(file.setPermissions(permissions));
+    if (executable)
+        QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
 }
-
-const QFile::Permissions Executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
 } // namespace
 
@@ -48,130 +30,61 @@ class TestSysInfoLookup : public QObject
     Q_OBJECT
 
 private slots:
-    void getKeyValueReadsByType_data();
-    void getKeyValueReadsByType();
-    void getKeyValueEmptiesTheTextWhenNothingIsRead_data();
-    void getKeyValueEmptiesTheTextWhenNothingIsRead();
-    void valueWithNoBytesIsARunTimeErrorAndTheKeyIsClosed();
-    void keysAreOpenedForReadingOnly();
+    void getKeyValue_data();
+    void getKeyValue();
     void startSysInfo_data();
     void startSysInfo();
-    void toolStoreAnswersTheInstalledToolsPath();
-    void toolStoreWithoutAToolEndsInTheMessage();
-    void toolStoreIsReadOnlyAndBehavesLikeTheRegistry();
-    void fileTest_data();
-    void fileTest();
-    void startFailsWithoutAProgram_data();
-    void startFailsWithoutAProgram();
+    void toolStoreAnswersEntry1WithTheInstalledTool_data();
+    void toolStoreAnswersEntry1WithTheInstalledTool();
+    void toolStoreIsReadOnlyAndGuardsTheBuffer();
+    void systemLauncher_data();
+    void systemLauncher();
     void startRunsTheFileItselfNeverAShell();
 };
 
-void TestSysInfoLookup::getKeyValueReadsByType_data()
+void TestSysInfoLookup::getKeyValue_data()
 {
+    QTest::addColumn<QString>("key"); // where the value is stored; the lookup reads ToolKey's "PATH"
+    QTest::addColumn<QString>("name");
     QTest::addColumn<quint32>("type");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QString>("text"); // the text was "before"
 
-    const QString before = QStringLiteral("before");
-    const QByteArray path("C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe");
-    QTest::newRow("string loses its terminating NUL") << Registry::REG_SZ << nulEnded(path) << QString::fromLatin1(path);
-    QTest::newRow("string without a NUL keeps every byte") << Registry::REG_SZ << QByteArray("abc") << "abc";
-    QTest::newRow("only the last NUL is cut") << Registry::REG_SZ << QByteArray("ab\0cd\0\0", 7)
-                                              << QString::fromLatin1("ab\0cd\0", 6);
-    QTest::newRow("empty string") << Registry::REG_SZ << nulEnded("") << "";
-    QTest::newRow("1023 characters and a NUL fill the buffer")
-        << Registry::REG_SZ << nulEnded(QByteArray(1023, 'x')) << QString(1023, u'x');
-    QTest::newRow("1024 characters without a NUL fill the buffer")
-        << Registry::REG_SZ << QByteArray(1024, 'y') << QString(1024, u'y');
-    QTest::newRow("number") << Registry::REG_DWORD << dword(42) << "42";
-    QTest::newRow("number zero") << Registry::REG_DWORD << dword(0) << "0";
-    QTest::newRow("number whose top byte is zero") << Registry::REG_DWORD << dword(0x00010203) << "66051";
-    QTest::newRow("number with a byte above 127 inside") << Registry::REG_DWORD << dword(0x0012FF34) << "1244980";
-    QTest::newRow("number above 2^31 is unsigned") << Registry::REG_DWORD << dword(0xFFFFFFFE) << "4294967294";
-    QTest::newRow("expandable string leaves the text as it was")
-        << Registry::REG_EXPAND_SZ << nulEnded("%SystemRoot%\\msinfo32.exe") << before;
-    QTest::newRow("binary value leaves the text as it was") << Registry::REG_BINARY << QByteArray("\x01\x02", 2) << before;
+    auto row = [](const char *what, quint32 type, const QByteArray &bytes, bool read, const QString &text,
+                  const QString &key = ToolKey, const QString &name = QStringLiteral("PATH")) {
+        QTest::newRow(what) << key << name << type << bytes << read << text;
+    };
+    const quint32 sz = Registry::REG_SZ;
+    row("string loses its terminating NUL", sz, QByteArray("C:\\MSInfo\\msinfo32.exe\0", 23), true,
+        "C:\\MSInfo\\msinfo32.exe");
+    row("string without a NUL keeps every byte", sz, "abc", true, "abc");
+    row("only the last NUL is cut", sz, QByteArray("ab\0cd\0\0", 7), true, QString::fromLatin1("ab\0cd\0", 6));
+    row("1024 bytes fill the buffer", sz, QByteArray(1024, 'y'), true, QString(1024, u'y'));
+    row("number in decimal, low byte first", Registry::REG_DWORD, QByteArray::fromHex("34ff1200"), true, "1244980");
+    row("number above 2^31 is unsigned", Registry::REG_DWORD, QByteArray::fromHex("feffffff"), true, "4294967294");
+    row("expandable string leaves the text", Registry::REG_EXPAND_SZ, "%SystemRoot%\\msinfo32.exe", true, "before");
+    row("binary value leaves the text", Registry::REG_BINARY, "\x01\x02", true, "before");
+    row("no such value empties the text", sz, "x", false, "", ToolKey, "MSINFO");
+    row("no such key empties the text", sz, "x", false, "", FolderKey);
 }
 
-void TestSysInfoLookup::getKeyValueReadsByType()
+void TestSysInfoLookup::getKeyValue()
 {
+    QFETCH(QString, key);
+    QFETCH(QString, name);
     QFETCH(quint32, type);
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, read);
     QFETCH(QString, text);
 
     FakeRegistry registry;
-    registry.set(ToolKey, QStringLiteral("PATH"), type, bytes);
+    registry.set(key, name, type, bytes);
     FakeLauncher launcher;
-    SysInfoLookup lookup(registry, launcher);
     QString value = QStringLiteral("before");
-    QVERIFY(lookup.GetKeyValue(LocalMachine, ToolKey, QStringLiteral("PATH"), value));
+    QCOMPARE(SysInfoLookup(registry, launcher).GetKeyValue(LocalMachine, ToolKey, QStringLiteral("PATH"), value), read);
     QCOMPARE(value, text);
     QCOMPARE(registry.openKeys(), 0);
-}
-
-void TestSysInfoLookup::getKeyValueEmptiesTheTextWhenNothingIsRead_data()
-{
-    QTest::addColumn<quint32>("root");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("valueName");
-
-    QTest::newRow("no such key") << LocalMachine << FolderKey << "PATH";
-    QTest::newRow("no such value") << LocalMachine << ToolKey << "MSINFO";
-    QTest::newRow("value over 1024 bytes") << LocalMachine << ToolKey << "Long";
-    QTest::newRow("key under another root") << quint32(0x80000001) << ToolKey << "PATH";
-}
-
-void TestSysInfoLookup::getKeyValueEmptiesTheTextWhenNothingIsRead()
-{
-    QFETCH(quint32, root);
-    QFETCH(QString, key);
-    QFETCH(QString, valueName);
-
-    FakeRegistry registry;
-    registry.setString(ToolKey, QStringLiteral("PATH"), QStringLiteral("C:\\msinfo32.exe"));
-    registry.set(ToolKey, QStringLiteral("Long"), Registry::REG_SZ, nulEnded(QByteArray(1024, 'z')));
-    FakeLauncher launcher;
-    SysInfoLookup lookup(registry, launcher);
-    QString value = QStringLiteral("before");
-    QVERIFY(!lookup.GetKeyValue(root, key, valueName, value));
-    QCOMPARE(value, QString());
-    QCOMPARE(registry.openKeys(), 0);
-}
-
-void TestSysInfoLookup::valueWithNoBytesIsARunTimeErrorAndTheKeyIsClosed()
-{
-    FakeRegistry registry;
-    registry.set(ToolKey, QStringLiteral("PATH"), Registry::REG_SZ, QByteArray());
-    FakeLauncher launcher;
-    SysInfoLookup lookup(registry, launcher);
-    QString value = QStringLiteral("before");
-    try {
-        lookup.GetKeyValue(LocalMachine, ToolKey, QStringLiteral("PATH"), value);
-        QFAIL("no error raised");
-    } catch (const RuntimeError &error) {
-        QCOMPARE(error.number(), int(RuntimeError::InvalidProcedureCall));
-    }
-    QCOMPARE(value, QStringLiteral("before"));
-    QCOMPARE(registry.openKeys(), 0);
-}
-
-void TestSysInfoLookup::keysAreOpenedForReadingOnly()
-{
-    // The fake refuses write rights as the machine-wide keys refuse an ordinary user, so the tool
-    // starts only when the lookup asks for no more than reading.
-    FakeRegistry registry;
-    registry.setString(ToolKey, QStringLiteral("PATH"), QStringLiteral("C:\\msinfo32.exe"));
-    FakeLauncher launcher;
-    launcher.files << QStringLiteral("C:\\msinfo32.exe");
-    PromptRecorder prompts;
-    SysInfoLookup(registry, launcher).StartSysInfo(nullptr);
-    QCOMPARE(launcher.started, QStringList{QStringLiteral("C:\\msinfo32.exe")});
-    QVERIFY(prompts.requests().isEmpty());
-    QVERIFY(!registry.accessAsked.isEmpty());
-    for (quint32 access : registry.accessAsked) {
-        QVERIFY(access & Registry::KEY_QUERY_VALUE);
-        QCOMPARE(access & Registry::WriteRights, 0u);
-    }
 }
 
 void TestSysInfoLookup::startSysInfo_data()
@@ -181,48 +94,37 @@ void TestSysInfoLookup::startSysInfo_data()
     QTest::addColumn<QString>("entry2"); // null: no entry 2
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<bool>("startsFail");
-    QTest::addColumn<QStringList>("tested");
-    QTest::addColumn<QStringList>("started");
-    QTest::addColumn<bool>("triesEntry2");
-    QTest::addColumn<bool>("message");
+    QTest::addColumn<QStringList>("events"); // file tests, starts and messages
 
     const QString tool = QStringLiteral("C:\\Program Files\\MSInfo\\msinfo32.exe");
-    const QByteArray toolBytes = nulEnded(tool.toLatin1());
     const QString folder = QStringLiteral("C:\\Windows\\System32");
     const QString folderTool = folder + QStringLiteral("\\MSINFO32.EXE");
-    const int sz = int(Registry::REG_SZ);
-    const int none = -1;
+    const QString startTool = "start " + tool, testFolderTool = "test " + folderTool, startFolderTool = "start " + folderTool;
+    const QStringList both{tool, folderTool};
+    auto row = [](const char *what, int type, const QByteArray &entry1, const QString &entry2, const QStringList &files,
+                  bool startsFail, const QStringList &events) {
+        QTest::newRow(what) << type << entry1 << entry2 << files << startsFail << events;
+    };
+    const int sz = int(Registry::REG_SZ), none = -1;
+    const QByteArray toolBytes = tool.toLatin1() + '\0';
 
-    QTest::newRow("entry 1 is started as it stands")
-        << sz << toolBytes << folder << QStringList{tool, folderTool} << false
-        << QStringList() << QStringList{tool} << false << false;
-    QTest::newRow("entry 1 names a missing file: the start fails, entry 2 is not tried")
-        << sz << toolBytes << folder << QStringList{folderTool} << false
-        << QStringList() << QStringList{tool} << false << true;
-    QTest::newRow("entry 1 start fails")
-        << sz << toolBytes << QString() << QStringList{tool} << true
-        << QStringList() << QStringList{tool} << false << true;
-    QTest::newRow("entry 1 expandable string: empty path fails, entry 2 is not tried")
-        << int(Registry::REG_EXPAND_SZ) << toolBytes << folder << QStringList{tool, folderTool} << false
-        << QStringList() << QStringList{QString()} << false << true;
-    QTest::newRow("entry 1 with no bytes is an error: message, entry 2 is not tried")
-        << sz << QByteArray() << folder << QStringList{folderTool} << false
-        << QStringList() << QStringList() << false << true;
-    QTest::newRow("entry 1 over 1024 bytes counts as absent")
-        << sz << nulEnded(QByteArray(1100, 'a')) << folder << QStringList{folderTool} << false
-        << QStringList{folderTool} << QStringList{folderTool} << true << false;
-    QTest::newRow("entry 1 absent, entry 2 folder holds the tool")
-        << none << QByteArray() << folder << QStringList{folderTool} << false
-        << QStringList{folderTool} << QStringList{folderTool} << true << false;
-    QTest::newRow("entry 1 absent, entry 2 folder without the tool")
-        << none << QByteArray() << folder << QStringList{tool} << false
-        << QStringList{folderTool} << QStringList() << true << true;
-    QTest::newRow("entry 1 absent, entry 2 tool start fails")
-        << none << QByteArray() << folder << QStringList{folderTool} << true
-        << QStringList{folderTool} << QStringList{folderTool} << true << true;
-    QTest::newRow("no entries")
-        << none << QByteArray() << QString() << QStringList{tool, folderTool} << false
-        << QStringList() << QStringList() << true << true;
+    // Wherever entry 2 is not to be tried its folder holds the tool, so trying it would show.
+    row("entry 1 is started as it stands by a user who may only read the keys", sz, toolBytes, folder, both, false,
+        {startTool});
+    row("entry 1 names a missing file: the start fails, entry 2 is not tried", sz, toolBytes, folder, {folderTool},
+        false, {startTool, Unavailable});
+    row("entry 1 fails to start: entry 2 is not tried", sz, toolBytes, folder, both, true, {startTool, Unavailable});
+    row("entry 1 expandable: its empty path fails to start", int(Registry::REG_EXPAND_SZ), toolBytes, folder, both,
+        false, {"start ", Unavailable});
+    row("entry 1 with no bytes is an error: entry 2 is not tried", sz, "", folder, both, false, {Unavailable});
+    row("entry 1 over 1024 bytes counts as absent", sz, QByteArray(1024, 'a') + '\0', folder, both, false,
+        {testFolderTool, startFolderTool});
+    row("entry 1 absent, entry 2's folder holds the tool", none, {}, folder, both, false,
+        {testFolderTool, startFolderTool});
+    row("entry 1 absent, entry 2's folder lacks the tool", none, {}, folder, {tool}, false, {testFolderTool, Unavailable});
+    row("entry 1 absent, the tool in entry 2's folder fails to start", none, {}, folder, both, true,
+        {testFolderTool, startFolderTool, Unavailable});
+    row("no entries", none, {}, QString(), both, false, {Unavailable});
 }
 
 void TestSysInfoLookup::startSysInfo()
@@ -232,16 +134,13 @@ void TestSysInfoLookup::startSysInfo()
     QFETCH(QString, entry2);
     QFETCH(QStringList, files);
     QFETCH(bool, startsFail);
-    QFETCH(QStringList, tested);
-    QFETCH(QStringList, started);
-    QFETCH(bool, triesEntry2);
-    QFETCH(bool, message);
+    QFETCH(QStringList, events);
 
     FakeRegistry registry;
     if (entry1Type >= 0)
         registry.set(ToolKey, QStringLiteral("PATH"), quint32(entry1Type), entry1);
     if (!entry2.isNull())
-        registry.setString(FolderKey, QStringLiteral("MSINFO"), entry2);
+        registry.set(FolderKey, QStringLiteral("MSINFO"), Registry::REG_SZ, entry2.toLatin1() + '\0');
     FakeLauncher launcher;
     launcher.files = QSet<QString>(files.begin(), files.end());
     launcher.startsFail = startsFail;
@@ -249,96 +148,68 @@ void TestSysInfoLookup::startSysInfo()
 
     SysInfoLookup(registry, launcher).StartSysInfo(nullptr);
 
-    QCOMPARE(launcher.tested, tested);
-    QCOMPARE(launcher.started, started);
-    QCOMPARE(registry.keysAsked.contains(FolderKey.toLower()), triesEntry2);
+    QCOMPARE(launcher.log + prompts.texts(), events);
     QCOMPARE(registry.openKeys(), 0);
-    QCOMPARE(prompts.requests().size(), message ? 1 : 0);
-    if (message) {
-        const MessageBox::Request &box = prompts.requests().first();
-        QCOMPARE(box.text, Unavailable);
+    for (quint32 access : registry.accessAsked)
+        QCOMPARE(access & (Registry::WriteRights | Registry::KEY_QUERY_VALUE), Registry::KEY_QUERY_VALUE);
+    for (const MessageBox::Request &box : prompts.requests()) {
         QCOMPARE(box.caption, QString()); // the program's title
-        QCOMPARE(box.buttons, int(MessageBox::Ok));
         QCOMPARE(box.icon, MessageBox::NoIcon);
     }
 }
 
-void TestSysInfoLookup::toolStoreAnswersTheInstalledToolsPath()
+void TestSysInfoLookup::toolStoreAnswersEntry1WithTheInstalledTool_data()
 {
-    QTemporaryDir bin;
-    writeFile(bin.filePath("kinfocenter"), "#!/bin/sh\n", Executable);
-    writeFile(bin.filePath("hardinfo"), "#!/bin/sh\n", Executable);
-    ToolRegistry registry({bin.path()});
-    FakeLauncher launcher;
-    launcher.files << bin.filePath("hardinfo");
-    PromptRecorder prompts;
-    SysInfoLookup lookup(registry, launcher);
-
-    QString folder = QStringLiteral("before");
-    QVERIFY(!lookup.GetKeyValue(LocalMachine, FolderKey, QStringLiteral("MSINFO"), folder));
-    lookup.StartSysInfo(nullptr);
-    QCOMPARE(launcher.started, QStringList{bin.filePath("hardinfo")});
-    QVERIFY(prompts.requests().isEmpty());
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("started"); // empty: the message
+    QTest::newRow("hardinfo before kinfocenter") << QStringList{"kinfocenter", "hardinfo"} << "hardinfo";
+    QTest::newRow("no tool of the desktop's: the message") << QStringList{"msinfo32"} << "";
 }
 
-void TestSysInfoLookup::toolStoreWithoutAToolEndsInTheMessage()
+void TestSysInfoLookup::toolStoreAnswersEntry1WithTheInstalledTool()
 {
+    QFETCH(QStringList, installed);
+    QFETCH(QString, started);
+
     QTemporaryDir bin;
-    writeFile(bin.filePath("msinfo32"), "#!/bin/sh\n", Executable);
-    ToolRegistry registry({bin.path()});
     FakeLauncher launcher;
+    for (const QString &name : installed) {
+        writeFile(bin.filePath(name), "#!/bin/sh\n", true);
+        launcher.files << bin.filePath(name);
+    }
+    ToolRegistry registry({bin.path()});
     PromptRecorder prompts;
     SysInfoLookup(registry, launcher).StartSysInfo(nullptr);
-    QVERIFY(launcher.started.isEmpty());
-    QCOMPARE(prompts.texts(), QStringList{Unavailable});
+    // Without entry 2 nothing is tested.
+    QCOMPARE(launcher.log + prompts.texts(),
+             started.isEmpty() ? QStringList{Unavailable} : QStringList{"start " + bin.filePath(started)});
 }
 
-void TestSysInfoLookup::toolStoreIsReadOnlyAndBehavesLikeTheRegistry()
+void TestSysInfoLookup::toolStoreIsReadOnlyAndGuardsTheBuffer()
 {
     QTemporaryDir bin;
-    writeFile(bin.filePath("hardinfo"), "#!/bin/sh\n", Executable);
+    writeFile(bin.filePath("hardinfo"), "#!/bin/sh\n", true);
     ToolRegistry registry({bin.path()});
-    const QByteArray key = ToolKey.toLatin1();
-    Registry::Key handle = 0;
-
-    // Asking to change the machine's keys is refused, so full access would never find the tool.
-    QCOMPARE(registry.openKey(LocalMachine, key, 0, Registry::KEY_ALL_ACCESS, &handle), Registry::ERROR_ACCESS_DENIED);
-    QCOMPARE(registry.openKey(LocalMachine, FolderKey.toLatin1(), 0, Registry::KEY_READ, &handle),
-             Registry::ERROR_FILE_NOT_FOUND);
-    QCOMPARE(registry.openKey(LocalMachine, key.toLower(), 0, Registry::KEY_READ, &handle), Registry::ERROR_SUCCESS);
-
-    const QByteArray expected = bin.filePath("hardinfo").toLocal8Bit() + '\0';
-    quint32 type = 0;
+    Registry::Key key = 0;
+    QCOMPARE(registry.openKey(LocalMachine, ToolKey.toLatin1(), 0, Registry::KEY_ALL_ACCESS, &key),
+             Registry::ERROR_ACCESS_DENIED);
+    QCOMPARE(registry.openKey(LocalMachine, ToolKey.toLatin1(), 0, Registry::KEY_READ, &key), Registry::ERROR_SUCCESS);
+    quint32 type = 0, size = 4;
     char small[4] = {};
-    quint32 size = sizeof small;
-    QCOMPARE(registry.queryValue(handle, "PATH", &type, small, &size), Registry::ERROR_MORE_DATA);
-    QCOMPARE(size, quint32(expected.size()));
-    QByteArray buffer(1024, '\0');
-    size = 1024;
-    QCOMPARE(registry.queryValue(handle, "path", &type, buffer.data(), &size), Registry::ERROR_SUCCESS);
-    QCOMPARE(type, Registry::REG_SZ);
-    QCOMPARE(buffer.left(size), expected);
-    size = 1024;
-    QCOMPARE(registry.queryValue(handle, "MSINFO", &type, buffer.data(), &size), Registry::ERROR_FILE_NOT_FOUND);
-
-    QCOMPARE(registry.closeKey(handle), Registry::ERROR_SUCCESS);
-    QCOMPARE(registry.closeKey(handle), Registry::ERROR_INVALID_HANDLE);
-    size = 1024;
-    QCOMPARE(registry.queryValue(handle, "PATH", &type, buffer.data(), &size), Registry::ERROR_INVALID_HANDLE);
+    QCOMPARE(registry.queryValue(key, "PATH", &type, small, &size), Registry::ERROR_MORE_DATA);
 }
 
-void TestSysInfoLookup::fileTest_data()
+void TestSysInfoLookup::systemLauncher_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("present");
-    QTest::newRow("plain file") << "MSINFO32.EXE" << true;
-    QTest::newRow("hidden file") << ".MSINFO32.EXE" << false;
-    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("plain file is present but no program") << "MSINFO32.EXE" << true;
+    QTest::newRow("hidden file is not present") << ".MSINFO32.EXE" << false;
+    QTest::newRow("folder is not present") << "folder" << false;
     QTest::newRow("missing file") << "missing.exe" << false;
-    QTest::newRow("empty name") << "" << false;
 }
 
-void TestSysInfoLookup::fileTest()
+void TestSysInfoLookup::systemLauncher()
 {
     QFETCH(QString, name);
     QFETCH(bool, present);
@@ -346,40 +217,20 @@ void TestSysInfoLookup::fileTest()
     writeFile(dir.filePath("MSINFO32.EXE"), "x");
     writeFile(dir.filePath(".MSINFO32.EXE"), "x");
     QVERIFY(QDir(dir.path()).mkdir("folder"));
-    QCOMPARE(ProgramLauncher::system().isPresent(name.isEmpty() ? QString() : dir.filePath(name)), present);
-}
-
-void TestSysInfoLookup::startFailsWithoutAProgram_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("empty path") << "";
-    QTest::newRow("no such file") << "missing";
-    QTest::newRow("not a program") << "notes.txt";
-    QTest::newRow("a folder") << "folder";
-}
-
-void TestSysInfoLookup::startFailsWithoutAProgram()
-{
-    QFETCH(QString, name);
-    QTemporaryDir dir;
-    writeFile(dir.filePath("notes.txt"), "plain text\n");
-    QVERIFY(QDir(dir.path()).mkdir("folder"));
-    QVERIFY(!ProgramLauncher::system().startDetached(name.isEmpty() ? QString() : dir.filePath(name)));
+    QCOMPARE(ProgramLauncher::system().isPresent(dir.filePath(name)), present);
+    QVERIFY(!ProgramLauncher::system().startDetached(dir.filePath(name)));
 }
 
 void TestSysInfoLookup::startRunsTheFileItselfNeverAShell()
 {
     QTemporaryDir dir;
-    struct CurrentFolder
-    {
-        QString previous = QDir::currentPath();
-        ~CurrentFolder() { QDir::setCurrent(previous); }
-    } restore;
+    const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
     // Through a shell this name would run "tool" and then "touch injected" in the current folder.
     const QString program = dir.filePath(QStringLiteral("tool; touch injected"));
-    writeFile(program, "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n", Executable);
+    writeFile(program, "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n", true);
     const bool started = ProgramLauncher::system().startDetached(program);
+    QDir::setCurrent(previous);
     QVERIFY(started);
     QTRY_VERIFY(QFile::exists(dir.filePath("ran")));
     QVERIFY(!QFile::exists(dir.filePath("injected")));

@@ -5,24 +5,23 @@
 #include <QSet>
 #include <QStringList>
 
-// Files and program starts in memory: a start works when the file is there and `startsFail`
-// is not set. Records every file test and every start.
+// Files and starts in memory, each call logged as "test <path>" or "start <path>": a start works
+// when the file is there and `startsFail` is not set.
 class FakeLauncher : public ProgramLauncher
 {
 public:
     bool isPresent(const QString &path) override
     {
-        tested << path;
+        log << QStringLiteral("test ") + path;
         return files.contains(path);
     }
     bool startDetached(const QString &program) override
     {
-        started << program;
+        log << QStringLiteral("start ") + program;
         return !startsFail && files.contains(program);
     }
 
     QSet<QString> files;
     bool startsFail = false;
-    QStringList tested;
-    QStringList started;
+    QStringList log;
 };

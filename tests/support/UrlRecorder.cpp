@@ -11,11 +11,3 @@ UrlRecorder::~UrlRecorder()
 {
     UrlOpener::setTestHandler(nullptr);
 }
-
-QStringList UrlRecorder::addresses() const
-{
-    QStringList result;
-    for (const QUrl &url : urls)
-        result << url.toString();
-    return result;
-}

@@ -3,14 +3,12 @@
 #include <QList>
 #include <QUrl>
 
-// Stands in for the desktop while it exists: every address handed to it is recorded, none opened.
+// Stands in for the desktop while it exists: records every address handed to it, opens none.
 class UrlRecorder
 {
 public:
     UrlRecorder();
     ~UrlRecorder();
-
-    QStringList addresses() const;
 
     QList<QUrl> urls;
 };
