@@ -6,7 +6,7 @@
 
 // A stand-alone main window for the logic tests: six texts, their enabled states, the counter,
 // the focus, a count of beeps and a recording printer. The multi-line boxes break their text at
-// its line breaks and at `boxWidth` characters (no wrapping at 0).
+// its line breaks only.
 class FakeMainView : public MainView
 {
 public:
@@ -21,7 +21,7 @@ public:
     MultiLineTextBox &multiLineBox(Box box) override
     {
         FakeTextBox &shown = box == txtDirections ? m_directions : m_ingredients;
-        shown = FakeTextBox(texts[box], boxWidth);
+        shown = FakeTextBox(texts[box]);
         return shown;
     }
     Printer &printer() override { return recorder; }
@@ -32,7 +32,6 @@ public:
     int focus = -1;
     int beeps = 0;
     bool unloaded = false;
-    int boxWidth = 0;
     RecordingPrinter recorder;
 
 private:

@@ -3,15 +3,24 @@
 #include "MultiLineTextBox.h"
 #include "TextBoxLines.h"
 
-// A multi-line box without a window: its text has CR LF line breaks and, given a width in
-// characters, it wraps each line at the last space that fits (or, with none, at the width), the
-// space staying at the end of the line as a box keeps it.
+#include <QStringList>
+
+// A multi-line box without a window. Its text has CR LF line breaks; given a width, it breaks
+// each line after that many characters, as a narrow box would.
 class FakeTextBox : public MultiLineTextBox
 {
 public:
-    explicit FakeTextBox(const QString &text = QString(), int widthInCharacters = 0);
-
-    void setText(const QString &text);
+    explicit FakeTextBox(const QString &text = QString(), int width = 0)
+    {
+        const QStringList paragraphs = text.split(QStringLiteral("\r\n"));
+        for (qsizetype p = 0; p < paragraphs.size(); ++p) {
+            if (p > 0)
+                m_lines.addLineBreak();
+            const qsizetype step = width > 0 ? width : paragraphs[p].size();
+            for (qsizetype at = 0; at < paragraphs[p].size(); at += step)
+                m_lines.addLine(QStringView(paragraphs[p]).mid(at, step));
+        }
+    }
 
     QString text() override { return m_lines.text(); }
     qint32 lineCount() override { return m_lines.lineCount(); }
@@ -19,6 +28,5 @@ public:
     qint32 lineLength(qint16 index) override { return m_lines.lineLength(index); }
 
 private:
-    int m_width;
     TextBoxLines m_lines;
 };

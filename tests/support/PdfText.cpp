@@ -6,16 +6,24 @@
 
 namespace {
 
-QByteArray run(const QString &tool, const QStringList &arguments)
+QString run(const QString &tool, const QStringList &arguments)
 {
     QProcess process;
     process.start(tool, arguments);
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished(5000);
-        return QByteArray();
+        return QString();
     }
-    return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
+    return process.exitCode() == 0 ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+
+// The number that `pattern` captures in what pdfinfo says, or -1.
+double info(const QString &pdf, const QString &pattern)
+{
+    const QRegularExpression number(pattern, QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = number.match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
 }
 
 } // namespace
@@ -26,16 +34,10 @@ bool PdfText::toolsAvailable()
         && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
 }
 
-QStringList PdfText::lines(const QString &pdf, int first, int last)
+QStringList PdfText::lines(const QString &pdf)
 {
-    QStringList arguments = {QStringLiteral("-enc"), QStringLiteral("UTF-8")};
-    if (first > 0)
-        arguments << QStringLiteral("-f") << QString::number(first);
-    if (last > 0)
-        arguments << QStringLiteral("-l") << QString::number(last);
-    arguments << pdf << QStringLiteral("-");
     QStringList result;
-    for (const QString &line : QString::fromUtf8(run(QStringLiteral("pdftotext"), arguments)).split(u'\n')) {
+    for (const QString &line : run(QStringLiteral("pdftotext"), {"-enc", "UTF-8", pdf, "-"}).split(u'\n')) {
         const QString text = line.trimmed().remove(u'\f');
         if (!text.isEmpty())
             result << text;
@@ -45,40 +47,29 @@ QStringList PdfText::lines(const QString &pdf, int first, int last)
 
 int PdfText::pageCount(const QString &pdf)
 {
-    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}));
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"),
-                                                             QRegularExpression::MultilineOption)
-                                              .match(info);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+    return int(info(pdf, QStringLiteral("^Pages:\\s+(\\d+)")));
 }
 
-QSizeF PdfText::pageSize(const QString &pdf)
+qreal PdfText::pageHeight(const QString &pdf)
 {
-    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}));
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"), QRegularExpression::MultilineOption)
-            .match(info);
-    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+    return info(pdf, QStringLiteral("^Page size:\\s+[\\d.]+ x ([\\d.]+)"));
 }
 
 QList<PdfText::Word> PdfText::words(const QString &pdf)
 {
-    const QString html = QString::fromUtf8(
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
-                                          QStringLiteral("-")}));
     static const QRegularExpression tag(QStringLiteral(
         "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
     QList<Word> result;
     int page = 0;
-    for (auto it = tag.globalMatch(html); it.hasNext();) {
+    for (auto it = tag.globalMatch(run(QStringLiteral("pdftotext"), {"-bbox", "-enc", "UTF-8", pdf, "-"})); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         if (match.captured(0).startsWith(QStringLiteral("<page"))) {
             ++page;
             continue;
         }
-        const QPointF topLeft(match.captured(1).toDouble(), match.captured(2).toDouble());
-        const QPointF bottomRight(match.captured(3).toDouble(), match.captured(4).toDouble());
-        result << Word{match.captured(5), QRectF(topLeft, bottomRight), page};
+        result << Word{match.captured(5), QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                                                 QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())),
+                       page};
     }
     return result;
 }

@@ -2,12 +2,11 @@
 
 #include <QList>
 #include <QRectF>
-#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
-// Reads a PDF back with poppler's command-line tools (poppler-utils). Every call waits a bounded
-// time; a tool that is missing or fails gives an empty answer.
+// Reads a PDF back with poppler-utils, each tool waited for a bounded time; a tool that is
+// missing or fails gives an empty answer.
 class PdfText
 {
 public:
@@ -19,10 +18,9 @@ public:
     };
 
     static bool toolsAvailable();
-    // The text of the pages first to last (all with 0), one string per text line, blank lines
-    // and blanks at the ends dropped.
-    static QStringList lines(const QString &pdf, int first = 0, int last = 0);
+    // One string per text line, in order across the pages; blanks at the ends and blank lines dropped.
+    static QStringList lines(const QString &pdf);
     static int pageCount(const QString &pdf);
-    static QSizeF pageSize(const QString &pdf);
+    static qreal pageHeight(const QString &pdf);
     static QList<Word> words(const QString &pdf);
 };

@@ -6,34 +6,33 @@
 
 #include <functional>
 
-// A printer that writes down what it is asked to do, one entry per operation:
-//   "line(12) Recipes"   a printed line, with the font size it is printed at
-//   "fontSize 10", "scaleLeft -720", "scaleTop 0", "endDoc", "killDoc"
-// Like a real printer it holds its font size from one document to the next. A test can make
-// any operation fail by throwing from `beforeOperation`, which sees the entry first.
+// A printer that writes down each operation: "line(12) text" (a line with the font size it is
+// printed at), "fontSize 10", "scaleLeft -720", "scaleTop 0", "endDoc", "killDoc". It holds its
+// font size from one document to the next. `beforeOperation` sees each entry first and may throw.
 class RecordingPrinter : public Printer
 {
 public:
-    explicit RecordingPrinter(float fontSize = 12)
-        : m_fontSize(fontSize)
+    void printLine(const QString &text) override { record(QStringLiteral("line(%1) %2").arg(m_fontSize).arg(text)); }
+    void setFontSize(float points) override
     {
+        record(QStringLiteral("fontSize %1").arg(points));
+        m_fontSize = points;
     }
-
-    void printLine(const QString &text) override;
-    void setFontSize(float points) override;
-    void endDoc() override;
-    void killDoc() override;
-    void setScaleLeft(float twips) override;
-    void setScaleTop(float twips) override;
+    void endDoc() override { record(QStringLiteral("endDoc")); }
+    void killDoc() override { record(QStringLiteral("killDoc")); }
+    void setScaleLeft(float twips) override { record(QStringLiteral("scaleLeft %1").arg(twips)); }
+    void setScaleTop(float twips) override { record(QStringLiteral("scaleTop %1").arg(twips)); }
 
     QStringList operations;
     std::function<void(const QString &operation)> beforeOperation;
 
-    // The printed texts alone, in order.
-    QStringList lines() const;
-
 private:
-    void record(const QString &operation);
+    void record(const QString &operation)
+    {
+        if (beforeOperation)
+            beforeOperation(operation);
+        operations << operation;
+    }
 
-    float m_fontSize;
+    float m_fontSize = 12;
 };
