@@ -57,7 +57,7 @@ qint32 FieldTextEdit::lineLength(qint16 index)
     return displayedLines().lineLength(index);
 }
 
-void FieldTextEdit::layOutNow()
+void FieldTextEdit::handlePendingResize()
 {
     ensurePolished();
     // A box sized while hidden handles its size only when first shown, and until then its text
@@ -70,6 +70,10 @@ void FieldTextEdit::layOutNow()
             QCoreApplication::sendEvent(widget, &resize);
         }
     }
+}
+
+void FieldTextEdit::layOutAllBlocks()
+{
     // Qt lays blocks out only when they are drawn or measured; measuring one lays it out.
     auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
@@ -80,11 +84,14 @@ void FieldTextEdit::layOutNow()
 
 const TextBoxLines &FieldTextEdit::displayedLines()
 {
-    layOutNow();
+    handlePendingResize();
     const qreal width = viewport()->width(); // the width the text is laid out at
+    // The printing code asks once per line: answer from the lines worked out for this text,
+    // width and font, so reading every line of a long box stays linear.
     if (m_lines && width == m_linesWidth && font() == m_linesFont)
         return *m_lines;
 
+    layOutAllBlocks();
     TextBoxLines lines;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         if (block != document()->begin())

@@ -31,7 +31,8 @@ public:
 
 private:
     const TextBoxLines &displayedLines();
-    void layOutNow();
+    void handlePendingResize();
+    void layOutAllBlocks();
 
     QString m_shown;
     std::optional<TextBoxLines> m_lines; // reset whenever the text changes

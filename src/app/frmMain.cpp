@@ -65,13 +65,7 @@ frmMain::frmMain(RecipeList &list, const QString &programFolder, QWidget *parent
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_file(list, programFolder, [this](const QString &message) { MessageBox::message(dialogParent(), message); })
-    , m_printer(programFolder,
-                [this](const QString &path) {
-                    MessageBox::message(dialogParent(),
-                                        QStringLiteral("No printer is installed, so the document was saved as a "
-                                                       "PDF file:\n\n")
-                                            + QDir::toNativeSeparators(path));
-                })
+    , m_printer(programFolder, [this](const QString &path) { m_savedPdf = path; })
     , m_logic(list, m_file, *this)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -94,8 +88,11 @@ void frmMain::createMenus()
     file->setObjectName(QStringLiteral("mnuFile"));
     addMenuItem(file, "mnuFileSave", QStringLiteral("&Save"), {}, [this] { m_logic.mnuFileSave_Click(); });
     addMenuItem(file, "mnuFilePrint", QStringLiteral("&Print All..."), {}, [this] {
-        PrintProgressDialog progress(dialogParent());
-        m_logic.mnuFilePrint_Click(&progress);
+        {
+            PrintProgressDialog progress(dialogParent());
+            m_logic.mnuFilePrint_Click(&progress);
+        }
+        tellWhereThePdfWent();
     });
     addSeparator(file, "mnuFileBar0");
     addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { m_logic.mnuFileExit_Click(); });
@@ -216,7 +213,12 @@ void frmMain::createRecipesPage(QWidget *page)
     cmdPrintSingle = new QPushButton(QStringLiteral("&Print This Recipe"), page);
     cmdPrintSingle->setObjectName(QStringLiteral("cmdPrintSingle"));
     cmdPrintSingle->setGeometry(FormLayout::rect(120, 3720, 1380, 345));
-    connect(cmdPrintSingle, &QPushButton::clicked, this, [this] { run([this] { m_logic.cmdPrintSingle_Click(); }); });
+    connect(cmdPrintSingle, &QPushButton::clicked, this, [this] {
+        run([this] {
+            m_logic.cmdPrintSingle_Click();
+            tellWhereThePdfWent();
+        });
+    });
 
     lblCurrRecord = addLabel(page, "lblCurrRecord", QStringLiteral("Recipe #"), FormLayout::rect(1605, 3780, 3450, 255));
 
@@ -394,6 +396,17 @@ MultiLineTextBox &frmMain::multiLineBox(Box box)
 {
     Q_ASSERT(box == txtIngredients || box == txtDirections);
     return *m_textBoxes[box == txtDirections ? 1 : 0];
+}
+
+void frmMain::tellWhereThePdfWent()
+{
+    // Told once the print is over, not from inside it, where the wait cursor is still up.
+    if (m_savedPdf.isEmpty())
+        return;
+    const QString path = std::exchange(m_savedPdf, QString());
+    MessageBox::message(dialogParent(), QStringLiteral("No printer is installed, so the document was saved as a "
+                                                       "PDF file:\n\n")
+                                            + QDir::toNativeSeparators(path));
 }
 
 Printer &frmMain::printer()

@@ -74,6 +74,7 @@ private:
     void createResourcesPage(QWidget *page);
     void createStatusBar();
     void setFocusOrder();
+    void tellWhereThePdfWent();
     QWidget *boxWidget(Box box) const;
     void centreOnScreen();
 
@@ -86,6 +87,7 @@ private:
 
     RecipeFile m_file;
     QtPrinter m_printer;
+    QString m_savedPdf; // where the last document went when no printer is installed
     MainLogic m_logic;
 
     TabControl *SSTab1 = nullptr;

@@ -184,6 +184,8 @@ void TestPrintWindow::printsIntoNewPdfFilesAndSaysWhere()
     QTest::keyClicks(w.child("txtIngredients"), "2 ");
 
     PromptRecorder prompts;
+    bool waitCursorOverMessage = false;
+    prompts.onShow([&](const MessageBox::Request &) { waitCursorOverMessage = QApplication::overrideCursor(); });
     w.printSingle();
     QCOMPARE(w.list.Recipes(1).Name, "Sponge cake");
     QCOMPARE(w.list.Recipes(1).Ingredients, "4 eggs\r\n125 g sugar");
@@ -192,6 +194,7 @@ void TestPrintWindow::printsIntoNewPdfFilesAndSaysWhere()
     const QString saved = QStringLiteral("No printer is installed, so the document was saved as a PDF file:\n\n");
     QCOMPARE(prompts.texts(), QStringList({saved + QDir::toNativeSeparators(w.path("PRINTOUT-1.PDF")),
                                            saved + QDir::toNativeSeparators(w.path("PRINTOUT-2.PDF"))}));
+    QVERIFY(!waitCursorOverMessage); // the print is over by the time the user is told
 
     QStringList single = {"Recipe Name: Victoria sponge", "Prep Time: 15 min", "Cook Time:", "Servings: 8",
                           "Ingredients:", "2 4 eggs", "125 g sugar", "Directions:"};
