@@ -211,8 +211,8 @@ void MainLogic::cmdPrintSingle_Click()
     const QString cookTime = m_view.boxText(MainView::txtCook);
     const QString servings = m_view.boxText(MainView::txtServe);
     RecipePrint::PrintSingleRecipe(m_view.printer(), name, prepTime, cookTime, servings,
-                             m_view.multiLineBox(MainView::txtIngredients),
-                             m_view.multiLineBox(MainView::txtDirections));
+                                   m_view.multiLineBox(MainView::txtIngredients),
+                                   m_view.multiLineBox(MainView::txtDirections));
 }
 
 void MainLogic::mnuFilePrint_Click(PrintProgress *progress)

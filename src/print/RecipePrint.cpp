@@ -39,8 +39,8 @@ QString mid(const QString &text, qint64 start, qint64 length)
 } // namespace
 
 void RecipePrint::PrintSingleRecipe(Printer &printer, QString strName, QString strPrepTime, QString strCookTime,
-                              QString strServings, MultiLineTextBox &txtIngredients,
-                              MultiLineTextBox &txtDirections)
+                                    QString strServings, MultiLineTextBox &txtIngredients,
+                                    MultiLineTextBox &txtDirections)
 {
     runAborting(printer, QStringLiteral("PrintSingleRecipe"), [&] {
         printer.printLine(); // at the size the printer holds
