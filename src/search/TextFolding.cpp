@@ -4,6 +4,10 @@
 
 #include <memory>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 bool isDiacriticalMark(char32_t c)
@@ -28,6 +32,32 @@ char32_t baseLetter(char32_t c)
         c = units.first();
     }
     return c;
+}
+
+// The next position from `p` whose character may fold to the ASCII character whose two cases are
+// `lower` and `upper`: one of those, or any character outside ASCII (the table decides those).
+// Stops short of the end when fewer than eight characters are left; the caller checks them.
+const char16_t *nextCandidate(const char16_t *p, const char16_t *end, char16_t lower, char16_t upper)
+{
+#ifdef __SSE2__
+    const __m128i lowerCase = _mm_set1_epi16(short(lower));
+    const __m128i upperCase = _mm_set1_epi16(short(upper));
+    const __m128i nonAscii = _mm_set1_epi16(short(0xFF80));
+    const __m128i zero = _mm_setzero_si128();
+    for (; end - p >= 8; p += 8) {
+        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(chars, nonAscii), zero);
+        const __m128i cases = _mm_or_si128(_mm_cmpeq_epi16(chars, lowerCase), _mm_cmpeq_epi16(chars, upperCase));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(cases, _mm_andnot_si128(ascii, _mm_cmpeq_epi16(zero, zero))));
+        if (mask)
+            return p + __builtin_ctz(unsigned(mask)) / 2;
+    }
+#else
+    Q_UNUSED(end);
+    Q_UNUSED(lower);
+    Q_UNUSED(upper);
+#endif
+    return p;
 }
 
 } // namespace
@@ -73,7 +103,16 @@ bool TextFolding::contains(QStringView text, QStringView foldedNeedle)
     const auto *needle = reinterpret_cast<const char16_t *>(foldedNeedle.data());
     const qsizetype length = foldedNeedle.size();
     const char16_t first = needle[0];
+    // Most searches start with an ASCII letter: skip eight characters at a time to the next
+    // place that can match it.
+    const bool asciiFirst = first < 0x80;
+    const char16_t upper = asciiFirst ? char16_t(QChar::toUpper(first)) : first;
     for (; p < end; ++p) {
+        if (asciiFirst) {
+            p = nextCandidate(p, end, first, upper);
+            if (p == end)
+                break;
+        }
         if (t[*p] != first)
             continue;
         const char16_t *q = p + 1;

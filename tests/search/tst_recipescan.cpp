@@ -49,6 +49,8 @@ void TestRecipeScan::matching_data()
     QTest::newRow("accents in the field are ignored") << "Ragù alla bolognese" << "ragu" << true;
     QTest::newRow("accents in the text are ignored") << "Creme brulee" << "Crème Brûlée" << true;
     QTest::newRow("accents and case on both sides") << "CRÈME BRÛLÉE" << "creme brulee" << true;
+    QTest::newRow("accented capital where the match starts") << "Two Éclairs" << "eclair" << true;
+    QTest::newRow("Kelvin sign folds to k") << QString("Gra\u212Aauer") << "grakauer" << true;
     QTest::newRow("decomposed accents in the field") << QString("cre\u0300me") << "creme" << true;
     QTest::newRow("Greek tonos") << "Μουσακάς" << "μουσακας" << true;
     QTest::newRow("Cyrillic case") << "БОРЩ" << "борщ" << true;
