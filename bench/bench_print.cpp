@@ -4,6 +4,7 @@
 // to show whether it grows with the page count.
 //
 //   bench_print [runs]
+#include "BenchMeasure.h"
 #include "ListPrint.h"
 #include "QtPrinter.h"
 #include "RecipeGenerator.h"
@@ -27,50 +28,6 @@
 
 namespace {
 
-// Resident memory now, or its peak since the last reset, in MiB (Linux).
-double statusMiB(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double cpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
-double timeMs(const std::function<void()> &work, double *cpu = nullptr)
-{
-    QElapsedTimer timer;
-    const double cpuBefore = cpuMs();
-    timer.start();
-    work();
-    if (cpu)
-        *cpu = cpuMs() - cpuBefore;
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 struct Print
 {
     double ms = 0;
@@ -88,12 +45,12 @@ Print printAll(const RecipeList &list)
     QString kept;
     QtPrinter printer(dir.path(), [&](const QString &path) { kept = path; }, QtPrinter::PdfFile);
     Print result;
-    const double before = statusMiB("VmRSS:");
-    resetPeak();
-    result.ms = timeMs([&] { ListPrint::PrintAllRecipes(list, printer); }, &result.cpuMs);
+    const double before = BenchMeasure::statusMiB("VmRSS:");
+    BenchMeasure::resetPeak();
+    result.ms = BenchMeasure::timeMs([&] { ListPrint::PrintAllRecipes(list, printer); }, &result.cpuMs);
     result.heldMiB = before;
-    result.peakMiB = statusMiB("VmHWM:");
-    result.peakAboveMiB = statusMiB("VmHWM:") - before;
+    result.peakMiB = BenchMeasure::statusMiB("VmHWM:");
+    result.peakAboveMiB = BenchMeasure::statusMiB("VmHWM:") - before;
     result.pages = printer.pageCount();
     result.fileMiB = double(QFileInfo(kept).size()) / (1024.0 * 1024.0);
     return result;
@@ -108,7 +65,7 @@ double floorMs(const RecipeList &list, int linesPerPage)
     writer.setResolution(1200);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
                                      QPageLayout::Point));
-    return timeMs([&] {
+    return BenchMeasure::timeMs([&] {
         QPainter painter(&writer);
         QFont font;
         font.setFamilies({QStringLiteral("Liberation Sans")});
@@ -167,7 +124,7 @@ int main(int argc, char *argv[])
     std::printf("Print All of 32767 recipes into a PDF: %d lines, %d pages, %.1f MiB; median of %d runs\n", lines,
                 last.pages, last.fileMiB, runs);
     std::printf("time  %8.1f ms (CPU %.1f ms)   floor (same lines, QPainter into QPdfWriter) %8.1f ms   ratio %.2f\n",
-                median(times), median(cpus), median(floors), median(times) / median(floors));
+                BenchMeasure::median(times), BenchMeasure::median(cpus), BenchMeasure::median(floors), BenchMeasure::median(times) / BenchMeasure::median(floors));
     std::printf("memory: %.1f MiB held with the list before printing, peak %.1f MiB while printing\n", last.heldMiB,
                 last.peakMiB);
     std::printf("peak memory above the list while printing: %.1f MiB for %d pages (2048 recipes), "

@@ -2,6 +2,7 @@
 // `grep -c -i -F` of the same text over the same recipes as a RECIPES.DAT file.
 //
 //   bench_search [runs]
+#include "BenchMeasure.h"
 #include "RecipeFile.h"
 #include "RecipeGenerator.h"
 #include "RecipeList.h"
@@ -15,16 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -54,7 +45,7 @@ int main(int argc, char *argv[])
                 return 1;
         }
         std::printf("'%s' found nowhere in 32767 recipes: scan %.1f ms, grep -c -i -F %.1f ms (median of %d)\n",
-                    qPrintable(text), median(scan), median(grep), runs);
+                    qPrintable(text), BenchMeasure::median(scan), BenchMeasure::median(grep), runs);
     }
     return 0;
 }
