@@ -260,24 +260,30 @@ void frmMain::createResourcesPage(QWidget *page)
     auto *frame1 = new QGroupBox(QStringLiteral("Helpful Resources"), page);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setGeometry(FormLayout::rect(120, 2880, 6495, 1335));
-    connectLink(addLink(frame1, "Label11", QStringLiteral("Spice Rack"), FormLayout::rect(120, 360, 2055, 255), VisitTip),
-                &frmMain::Label11_Click);
-    connectLink(addLink(frame1, "Label12", QStringLiteral("Food Equivalents"), FormLayout::rect(120, 600, 2055, 255), VisitTip),
-                &frmMain::Label12_Click);
-    connectLink(addLink(frame1, "Label13", QStringLiteral("Substitutions"), FormLayout::rect(120, 840, 2055, 255), VisitTip),
-                &frmMain::Label13_Click);
-    connectLink(addLink(frame1, "Label14", QStringLiteral("Conversions"), FormLayout::rect(2400, 360, 1815, 255), VisitTip),
-                &frmMain::Label14_Click);
-    connectLink(addLink(frame1, "Label15", QStringLiteral("Measures"), FormLayout::rect(2400, 600, 1815, 255), VisitTip),
-                &frmMain::Label15_Click);
-    connectLink(addLink(frame1, "Label16", QStringLiteral("Kitchen Store"), FormLayout::rect(2400, 840, 1815, 255), VisitTip),
-                &frmMain::Label16_Click);
-    connectLink(addLink(frame1, "Label18", QStringLiteral("Free Recipes"), FormLayout::rect(4320, 360, 1815, 255), VisitTip),
-                &frmMain::Label18_Click);
-    connectLink(addLink(frame1, "Label19", QStringLiteral("Quick Dish Archive"), FormLayout::rect(4320, 600, 2055, 255), QString()),
-                &frmMain::Label19_Click);
-    connectLink(addLink(frame1, "Label20", QStringLiteral("Cooking Class"), FormLayout::rect(4320, 840, 2055, 255), QString()),
-                &frmMain::Label20_Click);
+    struct Link
+    {
+        const char *name;
+        const char *caption;
+        QRect geometry;
+        bool tip;
+        void (frmMain::*handler)();
+    };
+    const Link links[] = {
+        {"Label11", "Spice Rack", FormLayout::rect(120, 360, 2055, 255), true, &frmMain::Label11_Click},
+        {"Label12", "Food Equivalents", FormLayout::rect(120, 600, 2055, 255), true, &frmMain::Label12_Click},
+        {"Label13", "Substitutions", FormLayout::rect(120, 840, 2055, 255), true, &frmMain::Label13_Click},
+        {"Label14", "Conversions", FormLayout::rect(2400, 360, 1815, 255), true, &frmMain::Label14_Click},
+        {"Label15", "Measures", FormLayout::rect(2400, 600, 1815, 255), true, &frmMain::Label15_Click},
+        {"Label16", "Kitchen Store", FormLayout::rect(2400, 840, 1815, 255), true, &frmMain::Label16_Click},
+        {"Label18", "Free Recipes", FormLayout::rect(4320, 360, 1815, 255), true, &frmMain::Label18_Click},
+        {"Label19", "Quick Dish Archive", FormLayout::rect(4320, 600, 2055, 255), false, &frmMain::Label19_Click},
+        {"Label20", "Cooking Class", FormLayout::rect(4320, 840, 2055, 255), false, &frmMain::Label20_Click},
+    };
+    for (const Link &link : links) {
+        connectLink(addLink(frame1, link.name, QString::fromUtf8(link.caption), link.geometry,
+                            link.tip ? VisitTip : QString()),
+                    link.handler);
+    }
 }
 
 void frmMain::createStatusBar()
