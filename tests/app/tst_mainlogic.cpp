@@ -1,62 +1,50 @@
-#include "FakeMainView.h"
-#include "FakeSearchPrompt.h"
-#include "MainLogic.h"
-#include "MessageBox.h"
+#include "LogicFixture.h"
 #include "PromptRecorder.h"
-#include "RecipeFile.h"
-#include "RecipeList.h"
 
 #include <QtTest>
 
 namespace {
 
-// The logic with a stand-alone view and a recipe box in a temporary folder.
-class Window
+const char *const BoxNames[] = {"txtName", "txtPrep", "txtCook", "txtServe", "txtIngredients", "txtDirections"};
+
+// What the user sees: the counter, the six boxes ("^" for a line break), whether they are
+// disabled and where the focus went.
+QString screen(const FakeMainView &view)
 {
-public:
-    explicit Window(int count = 0, int current = 0)
-        : file(list, dir.path(), [](const QString &m) { MessageBox::message(nullptr, m); })
-        , logic(list, file, view)
-    {
-        for (int i = 1; i <= count; ++i) {
-            list.appendEmpty();
-            list.Recipes(i).Name = QStringLiteral("Recipe %1").arg(i);
-            list.Recipes(i).Directions = QStringLiteral("Step %1\r\nRest").arg(i);
-        }
-        list.setCurrentRecipe(current);
-        logic.ShowCurrentRecipe();
-        logic.setSearchDialogFactory([this] { return search.make(); });
+    QStringList texts;
+    bool enabled = false;
+    for (int box = 0; box < MainView::BoxCount; ++box) {
+        texts << QString(view.texts[box]).replace(QStringLiteral("\r\n"), QStringLiteral("^"));
+        enabled = enabled || view.enabled[box];
     }
+    return view.counter + ": " + texts.join(u'/') + (enabled ? "" : " (disabled)")
+        + (view.focus >= 0 ? QStringLiteral(" @") + BoxNames[view.focus] : QString());
+}
 
-    void find(bool findFirst, const QString &text)
-    {
-        search.script().answers << FakeSearchPrompt::Answer{true, findFirst, text};
-        logic.mnuRecordsSearch_Click();
-    }
-
-    QByteArray fileBytes() const
-    {
-        QFile f(file.filePath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    QTemporaryDir dir;
-    RecipeList list;
-    RecipeFile file;
-    FakeMainView view;
-    MainLogic logic;
-    FakeSearchPrompt search; // the search dialog
-};
-
-void run(MainLogic &logic, const QString &command)
+// Runs one step of a session: a command, "type X" (X into every box), "Delete yes|no",
+// "Search first|next X", "Search cancel|empty" or "F3" with the dialog's answer, if it asks.
+void run(LogicFixture &w, PromptRecorder &prompts, const QString &step)
 {
-    if (command == "First") logic.mnuRecordsFirst_Click();
-    else if (command == "Last") logic.mnuRecordsLast_Click();
-    else if (command == "Next") logic.mnuRecordsNext_Click();
-    else if (command == "Previous") logic.mnuRecordsPrevious_Click();
-    else if (command == ">>") logic.cmdNext_Click();
-    else if (command == "<<") logic.cmdPrevious_Click();
-    else QFAIL("unknown command");
+    const QString verb = step.section(u' ', 0, 0);
+    const QString rest = step.section(u' ', 1);
+    if (verb == "type") {
+        for (QString &text : w.view.texts)
+            text = rest;
+        return;
+    }
+    if (verb == "Delete")
+        prompts.answers << (rest == "yes" ? MessageBox::Yes : MessageBox::No);
+    if (verb == "Search" || (verb == "F3" && !rest.isEmpty())) {
+        const QString how = rest.section(u' ', 0, 0);
+        w.answers << LogicFixture::Answer{how != "cancel", how != "next", rest.section(u' ', 1)};
+    }
+    static const QHash<QString, void (MainLogic::*)()> commands = {
+        {"First", &MainLogic::mnuRecordsFirst_Click}, {"Last", &MainLogic::mnuRecordsLast_Click},
+        {"Next", &MainLogic::mnuRecordsNext_Click}, {"Previous", &MainLogic::mnuRecordsPrevious_Click},
+        {">>", &MainLogic::cmdNext_Click}, {"<<", &MainLogic::cmdPrevious_Click},
+        {"Add", &MainLogic::mnuRecordsAdd_Click}, {"Delete", &MainLogic::mnuRecordsDelete_Click},
+        {"Search", &MainLogic::mnuRecordsSearch_Click}, {"F3", &MainLogic::mnuRecordsFindNext_Click}};
+    (w.logic.*commands.value(verb))();
 }
 
 } // namespace
@@ -66,406 +54,154 @@ class TestMainLogic : public QObject
     Q_OBJECT
 
 private slots:
-    void moves_data();
-    void moves();
-    void refusedMoveKeepsTypedEditsUnstored();
-    void moveStoresTypedEdits();
-    void showCurrentRecipe_data();
-    void showCurrentRecipe();
-    void loadShowsTheRecipeTheHeaderNames();
-    void closingStoresTheBoxesAndSaves();
+    void sessions_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("screens"); // beep, dialog and boxes of each step, then the screen
 
-    void addStoresTheBoxesThenShowsANewEmptyRecipe_data();
-    void addStoresTheBoxesThenShowsANewEmptyRecipe();
-    void addToAFullBoxIsRefusedAndChangesNothing();
-    void deleteAsksAboutTheStoredName_data();
-    void deleteAsksAboutTheStoredName();
-    void deleteOnAnEmptyListBeeps();
-    void saveWritesWhatWasJustTyped();
+        const auto shown = [](int i, int n) { return QStringLiteral("Record %1 of %2: Recipe %1/////Step %1^Rest").arg(i).arg(n); };
+        const auto typed = [](int i, int n, const QString &t = "T") { return QStringLiteral("Record %1 of %2: ").arg(i).arg(n) + QStringList(6, t).join(u'/'); };
+        const QString none = "No Records: ///// (disabled)";
+        const QString full = "The recipe box is full: it holds 32,767 recipes, the most it can. Delete a recipe to make "
+                             "room for a new one. | ";
+        const auto ask = [](const QString &name) { return "Are you sure you want to delete " + name + "? [Yes/no] | "; };
+        const auto noMore = [](const QString &text) { return "No more occurrences of '" + text + "'. | "; };
+        const auto row = [](const char *name, int count, int current, const QStringList &steps, const QStringList &screens) {
+            QTest::newRow(name) << count << current << steps << screens;
+        };
 
-    void searchMovesToTheFirstHit_data();
-    void searchMovesToTheFirstHit();
-    void noHitSaysSoAndChangesNothing_data();
-    void noHitSaysSoAndChangesNothing();
-    void findNextContinuesAfterTheRecipeOnScreen();
-    void findNextWithoutATextOpensTheDialog();
-    void cancelOrAnEmptyTextNeitherScansNorKeepsOld();
-    void findNextFromTheLargestIndexReportsNoMore();
+        row("Next stores every box; Previous shows them again", 3, 1, {"type T", "Next", "Previous"},
+            {typed(1, 3), shown(2, 3), typed(1, 3)});
+        row("First stores the typed edits", 3, 2, {"type T", "First", "Next"}, {typed(2, 3), shown(1, 3), typed(2, 3)});
+        row("Last stores the typed edits", 3, 2, {"type T", "Last", "Previous"}, {typed(2, 3), shown(3, 3), typed(2, 3)});
+        row("buttons >> and << move like Next and Previous", 3, 2, {">>", "<<", "<<"}, {shown(3, 3), shown(2, 3), shown(1, 3)});
+        row("a refused move beeps and leaves the edits unstored", 3, 1, {"type T", "First", "Previous", "<<", "Delete no"},
+            {typed(1, 3), "beep " + typed(1, 3), "beep " + typed(1, 3), "beep " + typed(1, 3), ask("Recipe 1") + typed(1, 3)});
+        row("Next, >> and Last beep on the last recipe", 3, 3, {"Next", ">>", "Last"},
+            {"beep " + shown(3, 3), "beep " + shown(3, 3), "beep " + shown(3, 3)});
+        row("empty list: First goes to 1, then beeps; Last goes back to 0, then beeps", 0, 0,
+            {"First", "First", "Last", "Last", "Next", "Previous"},
+            {none, "beep " + none, none, "beep " + none, "beep " + none, "beep " + none});
+        row("a recipe of empty fields is a recipe, not the empty state", 2, 1, {"type ", "Next", "Previous"},
+            {typed(1, 2, ""), shown(2, 2), typed(1, 2, "")});
+
+        row("Add stores the boxes and shows a new empty recipe with the cursor in the name", 3, 2,
+            {"type T", "Add", "First", "Next"}, {typed(2, 3), typed(4, 4, "") + " @txtName", shown(1, 4), typed(2, 4)});
+        row("Add in the empty state", 0, 0, {"Add"}, {typed(1, 1, "") + " @txtName"});
+        row("Add to a full box says so and changes nothing", 32767, 5, {"Add"}, {full + shown(5, 32767)});
+        row("Delete asks about the stored name; Yes gives the next recipe its number", 3, 2, {"type T", "Delete yes"},
+            {typed(2, 3), ask("Recipe 2") + "Record 2 of 2: Recipe 3/////Step 3^Rest"});
+        row("Delete of the last recipe shows the new last", 3, 3, {"Delete yes"}, {ask("Recipe 3") + shown(2, 2)});
+        row("Delete of the only recipe leaves the empty state, where Delete beeps", 1, 1, {"Delete yes", "Delete yes"},
+            {ask("Recipe 1") + none, "beep " + none});
+        row("Delete of a recipe whose stored name is empty", 3, 2, {"type ", "Next", "Previous", "Delete no"},
+            {typed(2, 3, ""), shown(3, 3), typed(2, 3, ""), ask("") + typed(2, 3, "")});
+
+        row("Find First starts at recipe 1", 4, 2, {"Search first recipe"}, {"dialog " + shown(1, 4) + " @txtName"});
+        row("Find Next starts after the recipe on screen", 4, 2, {"Search next recipe"}, {"dialog " + shown(3, 4) + " @txtName"});
+        row("the focus goes to the matching field; case and accents are ignored", 4, 2, {"Search first RÉST"},
+            {"dialog " + shown(1, 4) + " @txtDirections"});
+        row("F3 goes on after the recipe on screen and says when there is no more", 4, 1,
+            {"Search first step", "F3", "F3", "F3", "F3"},
+            {"dialog " + shown(1, 4) + " @txtDirections", shown(2, 4) + " @txtDirections", shown(3, 4) + " @txtDirections",
+             shown(4, 4) + " @txtDirections", noMore("step") + shown(4, 4)});
+        row("F3 moves to a later recipe, not to the next field", 4, 1, {"Search first 1", "F3"},
+            {"dialog " + shown(1, 4) + " @txtName", noMore("1") + shown(1, 4)});
+        row("text only on screen: Find Next says so, Find First finds it", 4, 2,
+            {"Search next recipe 2", "Search first recipe 2"},
+            {"dialog " + noMore("recipe 2") + shown(2, 4), "dialog " + shown(2, 4) + " @txtName"});
+        row("edits not yet stored are searched", 4, 2, {"type Typed soup", "Search first TYPED SOUP"},
+            {typed(2, 4, "Typed soup"), "dialog " + typed(2, 4, "Typed soup") + " @txtName"});
+        row("F3 before any search opens the dialog", 4, 1, {"F3 next recipe"}, {"dialog " + shown(2, 4) + " @txtName"});
+        row("Cancel keeps the last text; an empty text is kept without a scan and F3 asks again", 4, 1,
+            {"Search first recipe 3", "Search cancel", "F3", "Search empty", "F3"},
+            {"dialog " + shown(3, 4) + " @txtName", "dialog " + shown(3, 4), noMore("recipe 3") + shown(3, 4),
+             "dialog " + shown(3, 4), "dialog " + shown(3, 4)});
+        row("an empty list has no occurrences", 0, 0, {"Search first recipe"}, {"dialog " + noMore("recipe") + none});
+        row("F3 on recipe 32,767 says there is no more", 32767, 1, {"F3 first recipe 32767", "F3"},
+            {"dialog " + shown(32767, 32767) + " @txtName", noMore("recipe 32767") + shown(32767, 32767)});
+    }
+    void sessions()
+    {
+        QFETCH(int, count);
+        QFETCH(int, current);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, screens);
+
+        LogicFixture w(numbered(count, current));
+        PromptRecorder prompts;
+        QStringList seen;
+        for (const QString &step : steps) {
+            const int beeps = w.view.beeps;
+            const int dialogs = w.dialogsShown;
+            w.view.focus = -1;
+            prompts.requests.clear();
+            run(w, prompts, step);
+            QString entry = QString(w.view.beeps > beeps ? "beep " : "") + (w.dialogsShown > dialogs ? "dialog " : "");
+            for (const MessageBox::Request &box : prompts.requests) {
+                QCOMPARE(box.caption, QString()); // the program's title
+                QCOMPARE(box.icon, MessageBox::NoIcon);
+                entry += box.text + (box.buttons == MessageBox::Ok ? "" : box.defaultButton == MessageBox::Yes ? " [Yes/no]" : " [yes/No]") + " | ";
+            }
+            seen << entry + screen(w.view);
+        }
+        QCOMPARE(seen, screens);
+        QVERIFY(w.list.invariantsHold());
+        QVERIFY(w.dialogsMade <= 1); // one search dialog for the whole run
+    }
+
+    void loadShowsTheRecipeTheHeaderNamesAndCloseSavesTheBoxes()
+    {
+        LogicFixture w;
+        RecipeList saved = numbered(9, 4);
+        QVERIFY(RecipeFile(saved, w.dir.path(), {}).SaveRecipes());
+        const QString before = QDir::currentPath();
+        w.logic.Form_Load();
+        QCOMPARE(QDir::currentPath(), QDir(w.dir.path()).canonicalPath());
+        QDir::setCurrent(before);
+        QCOMPARE(screen(w.view), "Record 4 of 9: Recipe 4/////Step 4^Rest");
+
+        w.view.texts[MainView::txtServe] = QStringLiteral("12");
+        QVERIFY(w.logic.Form_Unload());
+        RecipeFile(saved, w.dir.path(), {}).LoadRecipes();
+        QCOMPARE(saved.CurrentRecipe().value(), 4);
+        QCOMPARE(saved.Recipes(4).Servings, QStringLiteral("12"));
+    }
+
+    void saveWritesWhatWasJustTypedAndSaysNothing()
+    {
+        LogicFixture w(numbered(1, 1));
+        w.view.texts[MainView::txtPrep] = QStringLiteral("45 min");
+        PromptRecorder prompts;
+        w.logic.mnuFileSave_Click();
+        QCOMPARE(prompts.texts(), QStringList());
+        QCOMPARE(w.bytes(), "1,1\r\n\"Recipe 1\"\r\n\"45 min\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"Step 1\r\nRest\"\r\n");
+    }
+
+    void failedSaveAtCloseAsksWhetherToCloseAnyway_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes closes") << int(MessageBox::Yes);
+        QTest::newRow("No keeps the window open") << int(MessageBox::No);
+    }
+    void failedSaveAtCloseAsksWhetherToCloseAnyway()
+    {
+        QFETCH(int, answer);
+        LogicFixture w(numbered(2, 1));
+        w.put("old");
+        QVERIFY(QFile::setPermissions(w.path(), QFile::ReadOwner));
+        PromptRecorder prompts;
+        prompts.answers << MessageBox::Ok;
+        prompts.answers << MessageBox::Button(answer);
+        QCOMPARE(w.logic.Form_Unload(), answer == MessageBox::Yes);
+        QCOMPARE(prompts.texts(), QStringList({"Permission denied", "Your recipes could not be saved. Close anyway and "
+                                               "lose the changes made since the last save?"}));
+        QCOMPARE(prompts.requests.at(1).defaultButton, MessageBox::No);
+        QCOMPARE(w.bytes(), "old");
+    }
 };
-
-void TestMainLogic::moves_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("beeps");
-    QTest::addColumn<int>("currentAfter");
-    QTest::addColumn<QString>("counter");
-
-    QTest::newRow("First on recipe 1 beeps") << 5 << 1 << "First" << true << 1 << "Record 1 of 5";
-    QTest::newRow("First from recipe 3") << 5 << 3 << "First" << false << 1 << "Record 1 of 5";
-    QTest::newRow("Last on the last recipe beeps") << 5 << 5 << "Last" << true << 5 << "Record 5 of 5";
-    QTest::newRow("Last from recipe 2") << 5 << 2 << "Last" << false << 5 << "Record 5 of 5";
-    QTest::newRow("Next on the last recipe beeps") << 3 << 3 << "Next" << true << 3 << "Record 3 of 3";
-    QTest::newRow("Next moves on") << 3 << 1 << "Next" << false << 2 << "Record 2 of 3";
-    QTest::newRow("Previous on recipe 1 beeps") << 3 << 1 << "Previous" << true << 1 << "Record 1 of 3";
-    QTest::newRow("Previous moves back") << 3 << 3 << "Previous" << false << 2 << "Record 2 of 3";
-    QTest::newRow("button >> is Next") << 3 << 2 << ">>" << false << 3 << "Record 3 of 3";
-    QTest::newRow("button >> beeps on the last") << 3 << 3 << ">>" << true << 3 << "Record 3 of 3";
-    QTest::newRow("button << is Previous") << 3 << 2 << "<<" << false << 1 << "Record 1 of 3";
-    QTest::newRow("button << beeps on recipe 1") << 3 << 1 << "<<" << true << 1 << "Record 1 of 3";
-    QTest::newRow("empty list, current 0: First goes to 1") << 0 << 0 << "First" << false << 1 << "No Records";
-    QTest::newRow("empty list, current 1: First beeps") << 0 << 1 << "First" << true << 1 << "No Records";
-    QTest::newRow("empty list, current 0: Last beeps") << 0 << 0 << "Last" << true << 0 << "No Records";
-    QTest::newRow("empty list, current 1: Last goes to 0") << 0 << 1 << "Last" << false << 0 << "No Records";
-    QTest::newRow("empty list: Next beeps") << 0 << 0 << "Next" << true << 0 << "No Records";
-    QTest::newRow("empty list, current 1: Next beeps") << 0 << 1 << "Next" << true << 1 << "No Records";
-    QTest::newRow("empty list: Previous beeps") << 0 << 1 << "Previous" << true << 1 << "No Records";
-}
-
-void TestMainLogic::moves()
-{
-    QFETCH(int, count);
-    QFETCH(int, current);
-    QFETCH(QString, command);
-    QFETCH(bool, beeps);
-    QFETCH(int, currentAfter);
-    QFETCH(QString, counter);
-
-    Window w(count, current);
-    run(w.logic, command);
-    QCOMPARE(w.view.beeps, beeps ? 1 : 0);
-    QCOMPARE(w.list.CurrentRecipe().value(), currentAfter);
-    QCOMPARE(w.view.counter, counter);
-    QCOMPARE(w.view.texts[MainView::txtName], count ? QStringLiteral("Recipe %1").arg(currentAfter) : QString());
-    QVERIFY(w.list.invariantsHold());
-}
-
-void TestMainLogic::refusedMoveKeepsTypedEditsUnstored()
-{
-    Window w(3, 1);
-    w.view.texts[MainView::txtName] = QStringLiteral("Typed");
-    w.logic.mnuRecordsFirst_Click();
-    QCOMPARE(w.view.beeps, 1);
-    QCOMPARE(w.view.texts[MainView::txtName], QStringLiteral("Typed"));
-    QCOMPARE(w.list.Recipes(1).Name, QStringLiteral("Recipe 1"));
-}
-
-void TestMainLogic::moveStoresTypedEdits()
-{
-    Window w(3, 1);
-    for (int box = 0; box < MainView::BoxCount; ++box)
-        w.view.texts[box] = QStringLiteral(" typed %1 ").arg(box);
-    w.logic.mnuRecordsNext_Click();
-    QCOMPARE(w.view.texts[MainView::txtName], QStringLiteral("Recipe 2"));
-    w.logic.mnuRecordsPrevious_Click();
-    for (int box = 0; box < MainView::BoxCount; ++box) {
-        QCOMPARE(w.view.texts[box], QStringLiteral(" typed %1 ").arg(box));
-        QCOMPARE(w.list.Recipes(1).field(box), QStringLiteral(" typed %1 ").arg(box));
-    }
-}
-
-void TestMainLogic::showCurrentRecipe_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<QString>("counter");
-
-    QTest::newRow("recipe 3 of 12") << 12 << 3 << true << "Record 3 of 12";
-    QTest::newRow("empty list") << 0 << 0 << false << "No Records";
-    QTest::newRow("largest list") << 32767 << 32767 << true << "Record 32767 of 32767";
-}
-
-void TestMainLogic::showCurrentRecipe()
-{
-    QFETCH(int, count);
-    QFETCH(int, current);
-    QFETCH(bool, enabled);
-    QFETCH(QString, counter);
-
-    Window w(count, current);
-    for (int box = 0; box < MainView::BoxCount; ++box) {
-        QCOMPARE(w.view.enabled[box], enabled);
-        QCOMPARE(w.view.texts[box], count ? w.list.Recipes(current).field(box) : QString());
-    }
-    QCOMPARE(w.view.counter, counter);
-
-    // A recipe whose fields are all empty is still a recipe, not the empty state.
-    if (count) {
-        w.list.Recipes(current) = Recipe();
-        w.logic.ShowCurrentRecipe();
-        QCOMPARE(w.view.enabled[MainView::txtName], true);
-        QCOMPARE(w.view.counter, counter);
-    }
-}
-
-void TestMainLogic::loadShowsTheRecipeTheHeaderNames()
-{
-    Window saved(9, 4);
-    QVERIFY(saved.file.SaveRecipes());
-
-    const QString elsewhere = QDir::currentPath();
-    RecipeList list;
-    RecipeFile file(list, saved.dir.path(), [](const QString &m) { MessageBox::message(nullptr, m); });
-    FakeMainView view;
-    MainLogic logic(list, file, view);
-    logic.Form_Load();
-    QCOMPARE(view.counter, QStringLiteral("Record 4 of 9"));
-    QCOMPARE(view.texts[MainView::txtDirections], QStringLiteral("Step 4\r\nRest"));
-    QCOMPARE(QDir::currentPath(), QDir(saved.dir.path()).canonicalPath());
-    QDir::setCurrent(elsewhere);
-}
-
-void TestMainLogic::closingStoresTheBoxesAndSaves()
-{
-    Window w(2, 2);
-    w.view.texts[MainView::txtServe] = QStringLiteral("12");
-    QVERIFY(w.logic.Form_Unload());
-    QVERIFY(w.fileBytes().contains("\"Recipe 2\"\r\n\"\"\r\n\"\"\r\n\"12\"\r\n"));
-    QVERIFY(w.fileBytes().startsWith("2,2\r\n"));
-}
-
-void TestMainLogic::addStoresTheBoxesThenShowsANewEmptyRecipe_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("current");
-    QTest::newRow("recipe 2 of 3 on screen") << 3 << 2;
-    QTest::newRow("empty list") << 0 << 0;
-}
-
-void TestMainLogic::addStoresTheBoxesThenShowsANewEmptyRecipe()
-{
-    QFETCH(int, count);
-    QFETCH(int, current);
-    Window w(count, current);
-    w.view.texts[MainView::txtCook] = QStringLiteral("typed");
-    w.logic.mnuRecordsAdd_Click();
-
-    if (count)
-        QCOMPARE(w.list.Recipes(current).CookTime, QStringLiteral("typed"));
-    QCOMPARE(w.list.RecipeCount().value(), count + 1);
-    QCOMPARE(w.view.counter, QStringLiteral("Record %1 of %1").arg(count + 1));
-    for (int box = 0; box < MainView::BoxCount; ++box) {
-        QCOMPARE(w.view.texts[box], QString());
-        QVERIFY(w.view.enabled[box]);
-    }
-    QCOMPARE(w.view.focus, int(MainView::txtName));
-}
-
-void TestMainLogic::addToAFullBoxIsRefusedAndChangesNothing()
-{
-    Window w(32767, 5);
-    QVERIFY(w.file.SaveRecipes());
-    const QByteArray before = w.fileBytes();
-    PromptRecorder prompts;
-    w.logic.mnuRecordsAdd_Click();
-
-    QCOMPARE(prompts.requests().size(), 1);
-    QVERIFY(prompts.texts().first().contains(QStringLiteral("full")));
-    QCOMPARE(prompts.requests().first().buttons, int(MessageBox::Ok));
-    QCOMPARE(w.list.RecipeCount(), Int16(32767));
-    QCOMPARE(w.list.CurrentRecipe(), Int16(5));
-    QCOMPARE(w.view.counter, QStringLiteral("Record 5 of 32767"));
-    QCOMPARE(w.view.texts[MainView::txtName], QStringLiteral("Recipe 5"));
-    QCOMPARE(w.fileBytes(), before);
-}
-
-void TestMainLogic::deleteAsksAboutTheStoredName_data()
-{
-    QTest::addColumn<QString>("storedName");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("namesAfter");
-    QTest::addColumn<QString>("counterAfter");
-
-    QTest::newRow("Yes removes it, the next takes its number")
-        << "Recipe 2" << int(MessageBox::Yes) << QStringList{"Recipe 1", "Recipe 3"} << "Record 2 of 2";
-    QTest::newRow("No changes nothing")
-        << "Recipe 2" << int(MessageBox::No) << QStringList{"Recipe 1", "Recipe 2", "Recipe 3"} << "Record 2 of 3";
-    QTest::newRow("empty stored name") << "" << int(MessageBox::No) << QStringList{"Recipe 1", "", "Recipe 3"}
-                                      << "Record 2 of 3";
-    QTest::newRow("name with markup is asked as typed")
-        << "<b>Fish & chips</b>" << int(MessageBox::No) << QStringList{"Recipe 1", "<b>Fish & chips</b>", "Recipe 3"}
-        << "Record 2 of 3";
-}
-
-void TestMainLogic::deleteAsksAboutTheStoredName()
-{
-    QFETCH(QString, storedName);
-    QFETCH(int, answer);
-    QFETCH(QStringList, namesAfter);
-    QFETCH(QString, counterAfter);
-
-    Window w(3, 2);
-    w.list.Recipes(2).Name = storedName;
-    w.logic.ShowCurrentRecipe();
-    w.view.texts[MainView::txtName] = QStringLiteral("typed, not stored");
-    PromptRecorder prompts;
-    prompts.answerNext(MessageBox::Button(answer));
-    w.logic.mnuRecordsDelete_Click();
-
-    QCOMPARE(prompts.requests().size(), 1);
-    const MessageBox::Request question = prompts.requests().first();
-    QCOMPARE(question.text, QStringLiteral("Are you sure you want to delete ") + storedName + QStringLiteral("?"));
-    QCOMPARE(question.buttons, MessageBox::Yes | MessageBox::No);
-    QCOMPARE(question.defaultButton, MessageBox::Yes);
-    QCOMPARE(question.icon, MessageBox::NoIcon);
-    QCOMPARE(question.caption, QString());
-    QStringList names;
-    for (int i = 1; i <= w.list.RecipeCount().value(); ++i)
-        names << w.list.Recipes(i).Name;
-    QCOMPARE(names, namesAfter);
-    QCOMPARE(w.view.counter, counterAfter);
-    if (answer == MessageBox::No)
-        QCOMPARE(w.view.texts[MainView::txtName], QStringLiteral("typed, not stored"));
-}
-
-void TestMainLogic::deleteOnAnEmptyListBeeps()
-{
-    Window w(1, 1);
-    PromptRecorder prompts;
-    prompts.answerNext(MessageBox::Yes);
-    w.logic.mnuRecordsDelete_Click();
-    QCOMPARE(w.view.counter, QStringLiteral("No Records"));
-    QVERIFY(!w.view.enabled[MainView::txtName]);
-    QCOMPARE(w.list.CurrentRecipe(), Int16(0));
-    w.logic.mnuRecordsDelete_Click();
-    QCOMPARE(w.view.beeps, 1);
-    QCOMPARE(prompts.requests().size(), 1);
-}
-
-void TestMainLogic::saveWritesWhatWasJustTyped()
-{
-    Window w(1, 1);
-    w.view.texts[MainView::txtPrep] = QStringLiteral("45 min");
-    PromptRecorder prompts;
-    w.logic.mnuFileSave_Click();
-    QCOMPARE(prompts.requests().size(), 0);
-    QCOMPARE(w.fileBytes(), QByteArray("1,1\r\n\"Recipe 1\"\r\n\"45 min\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"Step 1\r\nRest\"\r\n"));
-}
-
-void TestMainLogic::searchMovesToTheFirstHit_data()
-{
-    QTest::addColumn<bool>("findFirst");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("recipe");
-    QTest::addColumn<int>("focus");
-
-    QTest::newRow("Find First starts at recipe 1") << true << "recipe" << 1 << int(MainView::txtName);
-    QTest::newRow("Find Next starts after the current") << false << "recipe" << 3 << int(MainView::txtName);
-    QTest::newRow("focus goes to the matching field") << true << "step 4" << 4 << int(MainView::txtDirections);
-    QTest::newRow("case and accents ignored") << true << "RÉST" << 1 << int(MainView::txtDirections);
-    QTest::newRow("unsaved edits are stored, then found") << true << "typed soup" << 2 << int(MainView::txtServe);
-}
-
-void TestMainLogic::searchMovesToTheFirstHit()
-{
-    QFETCH(bool, findFirst);
-    QFETCH(QString, text);
-    QFETCH(int, recipe);
-    QFETCH(int, focus);
-
-    Window w(4, 2);
-    w.view.texts[MainView::txtServe] = QStringLiteral("Typed Soup");
-    w.find(findFirst, text);
-    QCOMPARE(w.list.CurrentRecipe().value(), recipe);
-    QCOMPARE(w.view.counter, QStringLiteral("Record %1 of 4").arg(recipe));
-    QCOMPARE(w.view.focus, focus);
-    QCOMPARE(w.logic.findWhat(), text);
-    QCOMPARE(w.list.Recipes(2).Servings, QStringLiteral("Typed Soup"));
-}
-
-void TestMainLogic::noHitSaysSoAndChangesNothing_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<bool>("findFirst");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("text found nowhere") << 3 << 2 << true << "<b>Tom's</b> & co";
-    QTest::newRow("text only in the recipe on screen, Find Next") << 3 << 2 << false << "recipe 2";
-    QTest::newRow("Find Next on the last recipe") << 3 << 3 << false << "recipe";
-    QTest::newRow("empty list") << 0 << 0 << true << "recipe";
-}
-
-void TestMainLogic::noHitSaysSoAndChangesNothing()
-{
-    QFETCH(int, count);
-    QFETCH(int, current);
-    QFETCH(bool, findFirst);
-    QFETCH(QString, text);
-
-    Window w(count, current);
-    const QString counterBefore = w.view.counter;
-    PromptRecorder prompts;
-    w.find(findFirst, text);
-    QCOMPARE(prompts.texts(), QStringList{QStringLiteral("No more occurrences of '") + text + QStringLiteral("'.")});
-    QCOMPARE(prompts.requests().first().icon, MessageBox::NoIcon);
-    QCOMPARE(w.list.CurrentRecipe().value(), current);
-    QCOMPARE(w.view.counter, counterBefore);
-    QCOMPARE(w.view.focus, -1);
-}
-
-void TestMainLogic::findNextContinuesAfterTheRecipeOnScreen()
-{
-    Window w(4, 1);
-    w.list.Recipes(1).Directions = QStringLiteral("salt");
-    w.list.Recipes(3).Name = QStringLiteral("Salted salt");
-    w.list.Recipes(3).Directions = QStringLiteral("salt");
-    w.logic.ShowCurrentRecipe();
-    w.find(true, QStringLiteral("salt"));
-    QCOMPARE(w.list.CurrentRecipe(), Int16(1));
-    w.logic.mnuRecordsFindNext_Click();
-    QCOMPARE(w.list.CurrentRecipe(), Int16(3)); // the next recipe, not the next field
-    QCOMPARE(w.view.focus, int(MainView::txtName));
-    PromptRecorder prompts;
-    w.logic.mnuRecordsFindNext_Click();
-    QCOMPARE(prompts.texts(), QStringList{"No more occurrences of 'salt'."});
-    QCOMPARE(w.list.CurrentRecipe(), Int16(3));
-    QCOMPARE(w.search.script().shown, 1);
-    QCOMPARE(w.search.script().created, 1);
-}
-
-void TestMainLogic::findNextWithoutATextOpensTheDialog()
-{
-    Window w(3, 1);
-    w.search.script().answers << FakeSearchPrompt::Answer{true, false, QStringLiteral("recipe")};
-    w.logic.mnuRecordsFindNext_Click();
-    QCOMPARE(w.search.script().shown, 1);
-    QCOMPARE(w.list.CurrentRecipe(), Int16(2));
-    w.find(true, QStringLiteral("recipe"));
-    QCOMPARE(w.search.script().created, 1); // one dialog object for the whole run
-}
-
-void TestMainLogic::cancelOrAnEmptyTextNeitherScansNorKeepsOld()
-{
-    Window w(3, 2);
-    PromptRecorder prompts;
-    w.find(true, QStringLiteral("recipe 3"));
-    QCOMPARE(w.list.CurrentRecipe(), Int16(3));
-
-    w.search.script().answers << FakeSearchPrompt::Answer{false, true, QStringLiteral("ignored")};
-    w.logic.mnuRecordsSearch_Click(); // Cancel keeps the old text
-    QCOMPARE(w.logic.findWhat(), QStringLiteral("recipe 3"));
-
-    w.find(true, QString()); // an empty box confirmed: no scan, no message, text now empty
-    QCOMPARE(w.logic.findWhat(), QString());
-    QCOMPARE(prompts.requests().size(), 0);
-    QCOMPARE(w.list.CurrentRecipe(), Int16(3));
-    w.logic.mnuRecordsFindNext_Click(); // and the next Find Next asks again
-    QCOMPARE(w.search.script().shown, 4);
-}
-
-void TestMainLogic::findNextFromTheLargestIndexReportsNoMore()
-{
-    Window w(32767, 32767);
-    w.find(true, QStringLiteral("recipe 32767"));
-    QCOMPARE(w.list.CurrentRecipe(), Int16(32767));
-    PromptRecorder prompts;
-    w.logic.mnuRecordsFindNext_Click();
-    QCOMPARE(prompts.texts(), QStringList{"No more occurrences of 'recipe 32767'."});
-    QCOMPARE(w.list.CurrentRecipe(), Int16(32767));
-}
 
 QTEST_GUILESS_MAIN(TestMainLogic)
 #include "tst_mainlogic.moc"

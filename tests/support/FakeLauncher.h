@@ -5,22 +5,12 @@
 #include <QSet>
 #include <QStringList>
 
-// Files and starts in memory, each call logged as "test <path>" or "start <path>": a start works
-// when the file is there and `startsFail` is not set.
-class FakeLauncher : public ProgramLauncher
+// Files and program starts in memory, each call logged as "test <path>" or "start <path>"; a
+// start works when the file is there and `startsFail` is not set.
+struct FakeLauncher : ProgramLauncher
 {
-public:
-    bool isPresent(const QString &path) override
-    {
-        log << QStringLiteral("test ") + path;
-        return files.contains(path);
-    }
-    bool startDetached(const QString &program) override
-    {
-        log << QStringLiteral("start ") + program;
-        return !startsFail && files.contains(program);
-    }
-
+    bool isPresent(const QString &path) override { return log << "test " + path, files.contains(path); }
+    bool startDetached(const QString &path) override { return log << "start " + path, !startsFail && files.contains(path); }
     QSet<QString> files;
     bool startsFail = false;
     QStringList log;

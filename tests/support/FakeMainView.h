@@ -4,9 +4,8 @@
 #include "MainView.h"
 #include "RecordingPrinter.h"
 
-// A stand-alone main window for the logic tests: six texts, their enabled states, the counter,
-// the focus, a count of beeps and a recording printer. The multi-line boxes break their text at
-// its line breaks only.
+// The main window without a window: six texts, their enabled states, the counter, the box that
+// got the focus, the beeps and a recording printer.
 class FakeMainView : public MainView
 {
 public:
@@ -17,24 +16,17 @@ public:
     void setCounterCaption(const QString &caption) override { counter = caption; }
     void beep() override { ++beeps; }
     QWidget *dialogParent() override { return nullptr; }
-    void unload() override { unloaded = true; }
-    MultiLineTextBox &multiLineBox(Box box) override
-    {
-        FakeTextBox &shown = box == txtDirections ? m_directions : m_ingredients;
-        shown = FakeTextBox(texts[box]);
-        return shown;
-    }
+    void unload() override {}
+    MultiLineTextBox &multiLineBox(Box box) override { return m_boxes[box - txtIngredients] = FakeTextBox(texts[box]); }
     Printer &printer() override { return recorder; }
 
     QString texts[BoxCount];
-    bool enabled[BoxCount] = {true, true, true, true, true, true};
+    bool enabled[BoxCount] = {};
     QString counter;
     int focus = -1;
     int beeps = 0;
-    bool unloaded = false;
     RecordingPrinter recorder;
 
 private:
-    FakeTextBox m_ingredients;
-    FakeTextBox m_directions;
+    FakeTextBox m_boxes[2];
 };

@@ -5,8 +5,8 @@
 
 #include <QStringList>
 
-// A multi-line box without a window. Its text has CR LF line breaks; given a width, it breaks
-// each line after that many characters, as a narrow box would.
+// A multi-line box without a window: CR LF breaks its lines, and a width cuts them after that
+// many characters, as a narrow box would.
 class FakeTextBox : public MultiLineTextBox
 {
 public:
@@ -21,7 +21,6 @@ public:
                 m_lines.addLine(QStringView(paragraphs[p]).mid(at, step));
         }
     }
-
     QString text() override { return m_lines.text(); }
     qint32 lineCount() override { return m_lines.lineCount(); }
     qint32 lineIndex(qint16 line) override { return m_lines.lineIndex(line); }

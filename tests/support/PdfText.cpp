@@ -8,68 +8,48 @@ namespace {
 
 QString run(const QString &tool, const QStringList &arguments)
 {
-    QProcess process;
+    QProcess process; // ends the tool when it goes
     process.start(tool, arguments);
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        return QString();
-    }
-    return process.exitCode() == 0 ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
-}
-
-// The number that `pattern` captures in what pdfinfo says, or -1.
-double info(const QString &pdf, const QString &pattern)
-{
-    const QRegularExpression number(pattern, QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = number.match(run(QStringLiteral("pdfinfo"), {pdf}));
-    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+    const bool done = process.waitForFinished(60000) && process.exitCode() == 0;
+    return done ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
 } // namespace
 
 bool PdfText::toolsAvailable()
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
-        && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+    return !QStandardPaths::findExecutable("pdftotext").isEmpty() && !QStandardPaths::findExecutable("pdfinfo").isEmpty();
 }
 
 QStringList PdfText::lines(const QString &pdf)
 {
     QStringList result;
-    for (const QString &line : run(QStringLiteral("pdftotext"), {"-enc", "UTF-8", pdf, "-"}).split(u'\n')) {
-        const QString text = line.trimmed().remove(u'\f');
-        if (!text.isEmpty())
+    for (const QString &line : run("pdftotext", {"-enc", "UTF-8", pdf, "-"}).split(u'\n')) {
+        if (const QString text = line.trimmed().remove(u'\f'); !text.isEmpty())
             result << text;
     }
     return result;
 }
 
-int PdfText::pageCount(const QString &pdf)
-{
-    return int(info(pdf, QStringLiteral("^Pages:\\s+(\\d+)")));
-}
-
-qreal PdfText::pageHeight(const QString &pdf)
-{
-    return info(pdf, QStringLiteral("^Page size:\\s+[\\d.]+ x ([\\d.]+)"));
-}
-
 QList<PdfText::Word> PdfText::words(const QString &pdf)
 {
-    static const QRegularExpression tag(QStringLiteral(
-        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    static const QRegularExpression tag(
+        "<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>");
     QList<Word> result;
     int page = 0;
-    for (auto it = tag.globalMatch(run(QStringLiteral("pdftotext"), {"-bbox", "-enc", "UTF-8", pdf, "-"})); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        if (match.captured(0).startsWith(QStringLiteral("<page"))) {
-            ++page;
+    for (auto it = tag.globalMatch(run("pdftotext", {"-bbox", "-enc", "UTF-8", pdf, "-"})); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(5).isNull() && ++page)
             continue;
-        }
-        result << Word{match.captured(5), QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                                                 QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())),
-                       page};
+        result << Word{m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())), page};
     }
     return result;
+}
+
+qreal PdfText::info(const QString &pdf, const QString &pattern)
+{
+    const QRegularExpressionMatch m = QRegularExpression(pattern, QRegularExpression::MultilineOption)
+                                          .match(run("pdfinfo", {pdf}));
+    return m.hasMatch() ? m.captured(1).toDouble() : -1;
 }

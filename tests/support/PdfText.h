@@ -2,11 +2,10 @@
 
 #include <QList>
 #include <QRectF>
-#include <QString>
 #include <QStringList>
 
-// Reads a PDF back with poppler-utils, each tool waited for a bounded time; a tool that is
-// missing or fails gives an empty answer.
+// A PDF read back with poppler-utils: its text lines (blank ones dropped), its words with their
+// boxes and pages, and its page count and height. A missing or failing tool gives nothing.
 class PdfText
 {
 public:
@@ -16,11 +15,12 @@ public:
         QRectF box; // points, from the top-left corner of the page
         int page;
     };
-
     static bool toolsAvailable();
-    // One string per text line, in order across the pages; blanks at the ends and blank lines dropped.
     static QStringList lines(const QString &pdf);
-    static int pageCount(const QString &pdf);
-    static qreal pageHeight(const QString &pdf);
     static QList<Word> words(const QString &pdf);
+    static int pageCount(const QString &pdf) { return int(info(pdf, QStringLiteral("^Pages:\\s+(\\d+)"))); }
+    static qreal pageHeight(const QString &pdf) { return info(pdf, QStringLiteral("^Page size:\\s+[\\d.]+ x ([\\d.]+)")); }
+
+private:
+    static qreal info(const QString &pdf, const QString &pattern);
 };

@@ -7,24 +7,30 @@
 
 #include <functional>
 
-// Answers every message box and question in place of a user while it exists, and records them.
-// Answers are taken from a queue; with the queue empty a message gets OK and a question No.
+// Answers every message box and question in place of a user while it exists, from a queue of
+// answers (when it is empty: OK, or No to a question), and keeps what was asked.
 class PromptRecorder
 {
 public:
-    PromptRecorder();
-    ~PromptRecorder();
+    PromptRecorder()
+    {
+        MessageBox::setTestHandler([this](const MessageBox::Request &request) {
+            requests << request;
+            if (onShow)
+                onShow();
+            return !answers.isEmpty() ? answers.takeFirst() : request.buttons & MessageBox::No ? MessageBox::No : MessageBox::Ok;
+        });
+    }
+    ~PromptRecorder() { MessageBox::setTestHandler(nullptr); }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const MessageBox::Request &request : requests)
+            result << request.text;
+        return result;
+    }
 
-    void answerNext(MessageBox::Button answer) { m_answers << answer; }
-    // Runs while a box is on view, before it is answered (to look at the screen at that moment).
-    void onShow(std::function<void(const MessageBox::Request &)> check) { m_check = std::move(check); }
-
-    const QList<MessageBox::Request> &requests() const { return m_requests; }
-    QStringList texts() const;
-    void clear() { m_requests.clear(); }
-
-private:
-    QList<MessageBox::Request> m_requests;
-    QList<MessageBox::Button> m_answers;
-    std::function<void(const MessageBox::Request &)> m_check;
+    QList<MessageBox::Request> requests;
+    QList<MessageBox::Button> answers;
+    std::function<void()> onShow; // runs while a box is up
 };

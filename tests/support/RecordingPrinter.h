@@ -6,17 +6,17 @@
 
 #include <functional>
 
-// A printer that writes down each operation: "line(12) text" (a line with the font size it is
-// printed at), "fontSize 10", "scaleLeft -720", "scaleTop 0", "endDoc", "killDoc". It holds its
-// font size from one document to the next. `beforeOperation` sees each entry first and may throw.
+// Writes down each operation: "line(12) text" (with the font size it is printed at),
+// "fontSize 10", "scaleLeft -720", "scaleTop 0", "endDoc", "killDoc". `fail` sees each first and
+// may throw.
 class RecordingPrinter : public Printer
 {
 public:
-    void printLine(const QString &text) override { record(QStringLiteral("line(%1) %2").arg(m_fontSize).arg(text)); }
+    void printLine(const QString &text) override { record(QStringLiteral("line(%1) %2").arg(m_size).arg(text)); }
     void setFontSize(float points) override
     {
         record(QStringLiteral("fontSize %1").arg(points));
-        m_fontSize = points;
+        m_size = points;
     }
     void endDoc() override { record(QStringLiteral("endDoc")); }
     void killDoc() override { record(QStringLiteral("killDoc")); }
@@ -24,15 +24,14 @@ public:
     void setScaleTop(float twips) override { record(QStringLiteral("scaleTop %1").arg(twips)); }
 
     QStringList operations;
-    std::function<void(const QString &operation)> beforeOperation;
+    std::function<void(const QString &operation)> fail;
 
 private:
     void record(const QString &operation)
     {
-        if (beforeOperation)
-            beforeOperation(operation);
+        if (fail)
+            fail(operation);
         operations << operation;
     }
-
-    float m_fontSize = 12;
+    float m_size = 12;
 };

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "UrlOpener.h"
+
 #include <QList>
 #include <QUrl>
 
-// Stands in for the desktop while it exists: records every address handed to it, opens none.
-class UrlRecorder
+// Stands in for the desktop while it exists: keeps every address handed to it, opens none.
+struct UrlRecorder
 {
-public:
-    UrlRecorder();
-    ~UrlRecorder();
-
+    UrlRecorder() { UrlOpener::setTestHandler([this](const QUrl &url) { urls << url; }); }
+    ~UrlRecorder() { UrlOpener::setTestHandler(nullptr); }
     QList<QUrl> urls;
 };
