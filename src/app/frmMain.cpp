@@ -231,6 +231,10 @@ void frmMain::createRecipesPage(QWidget *page)
     cmdNext->setObjectName(QStringLiteral("cmdNext"));
     cmdNext->setGeometry(FormLayout::rect(5880, 3660, 615, 495));
     connect(cmdNext, &QPushButton::clicked, this, [this] { run([this] { m_logic.cmdNext_Click(); }); });
+
+    // Enter presses a focused button as Space does; outside a dialog only auto-default buttons do.
+    for (QPushButton *button : {cmdPrintSingle, cmdPrevious, cmdNext})
+        button->setAutoDefault(true);
 }
 
 void frmMain::createResourcesPage(QWidget *page)
