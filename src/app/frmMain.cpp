@@ -78,6 +78,8 @@ frmMain::frmMain(RecipeList &list, const QString &programFolder, QWidget *parent
     createClientArea();
     createStatusBar();
     setFocusOrder();
+    // The order is a ring; the tab strip comes first in it, so the window opens with it focused.
+    SSTab1->tabBar()->setFocus();
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the border is fixed: no resizing, no maximize
     centreOnScreen();
 }

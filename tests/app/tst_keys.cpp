@@ -3,6 +3,7 @@
 #include "PromptRecorder.h"
 #include "RecipeFile.h"
 #include "RecipeList.h"
+#include "TabControl.h"
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSearch.h"
@@ -94,6 +95,7 @@ class TestKeys : public QObject
 private slots:
     void keyActsOnTheFocusedControl_data();
     void keyActsOnTheFocusedControl();
+    void mainWindowOpensOnTheTabStripThenTabsToTheName();
 };
 
 void TestKeys::keyActsOnTheFocusedControl_data()
@@ -132,6 +134,16 @@ void TestKeys::keyActsOnTheFocusedControl()
                         : window == QLatin1String("main") ? mainWindow(focus, key)
                                                           : aboutBox(focus, key);
     QCOMPARE(got, expected);
+}
+
+void TestKeys::mainWindowOpensOnTheTabStripThenTabsToTheName()
+{
+    MainWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QTabBar *strip = w.window.findChild<TabControl *>(QStringLiteral("SSTab1"))->tabBar();
+    QTRY_VERIFY_WITH_TIMEOUT(strip->hasFocus(), 2000);
+    QTest::keyClick(strip, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtName"));
 }
 
 QTEST_MAIN(TestKeys)
