@@ -50,7 +50,7 @@ frmSplash::frmSplash(QWidget *parent)
     lblProductName = label(frame, "lblProductName", QStringLiteral("Product"), FormLayout::rect(2670, 1200, 1095, 360), 13.5, true);
     QLabel *platform = label(frame, "lblPlatform", QStringLiteral("Platform"), FormLayout::rect(5280, 1680, 1140, 360), 13.5, true);
     lblVersion = label(frame, "lblVersion", QStringLiteral("Version"), FormLayout::rect(5280, 2040, 930, 300), 12, true);
-    label(frame, "lblCopyright", QStringLiteral("Copyright © 2026 Kettlebay"), FormLayout::rect(3840, 2400, 1935, 255));
+    label(frame, "lblCopyright", AppInfo::copyrightNotice(), FormLayout::rect(3840, 2400, 1935, 255));
     label(frame, "lblCompany", QStringLiteral("Kettlebay"), FormLayout::rect(3840, 2640, 2175, 255));
     QLabel *warning = label(frame, "lblWarning", AppInfo::warningNotice(), FormLayout::rect(300, 3120, 5775, 675));
     warning->setWordWrap(true);

@@ -1,3 +1,4 @@
+#include "frmAbout.h"
 #include "frmSplash.h"
 
 #include <QtTest>
@@ -9,6 +10,7 @@ class TestSplashFrame : public QObject
 
 private slots:
     void splashDrawsARaisedFrameAroundAnUnchangedClientArea();
+    void labelsShowTheirWholeText();
 };
 
 void TestSplashFrame::splashDrawsARaisedFrameAroundAnUnchangedClientArea()
@@ -39,6 +41,30 @@ void TestSplashFrame::splashDrawsARaisedFrameAroundAnUnchangedClientArea()
     }
     // The checkerboard starts red in the client area's corner, inside the frame.
     QCOMPARE(shot.pixelColor(border, border), QColor(0xC6, 0x00, 0x00));
+}
+
+void TestSplashFrame::labelsShowTheirWholeText()
+{
+    frmSplash splash;
+    frmAbout about(nullptr);
+    QStringList clipped;
+    for (QWidget *window : {static_cast<QWidget *>(&splash), static_cast<QWidget *>(&about)}) {
+        for (QLabel *label : window->findChildren<QLabel *>()) {
+            if (label->text().isEmpty())
+                continue;
+            const QRect box = label->contentsRect();
+            const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+            const QRect needed = QFontMetrics(label->font()).boundingRect(box, flags, label->text());
+            if (!box.contains(needed) || !label->parentWidget()->rect().contains(label->geometry()))
+                clipped << QStringLiteral("%1 needs %2x%3 in %4x%5")
+                               .arg(label->objectName())
+                               .arg(needed.width())
+                               .arg(needed.height())
+                               .arg(box.width())
+                               .arg(box.height());
+        }
+    }
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TestSplashFrame)
