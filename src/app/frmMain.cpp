@@ -78,6 +78,8 @@ frmMain::frmMain(RecipeList &list, const QString &programFolder, QWidget *parent
     createClientArea();
     createStatusBar();
     setFocusOrder();
+    // The order is a ring; the tab strip comes first in it, so the window opens with it focused.
+    SSTab1->tabBar()->setFocus();
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the border is fixed: no resizing, no maximize
     centreOnScreen();
 }
@@ -231,6 +233,10 @@ void frmMain::createRecipesPage(QWidget *page)
     cmdNext->setObjectName(QStringLiteral("cmdNext"));
     cmdNext->setGeometry(FormLayout::rect(5880, 3660, 615, 495));
     connect(cmdNext, &QPushButton::clicked, this, [this] { run([this] { m_logic.cmdNext_Click(); }); });
+
+    // Enter presses a focused button as Space does; outside a dialog only auto-default buttons do.
+    for (QPushButton *button : {cmdPrintSingle, cmdPrevious, cmdNext})
+        button->setAutoDefault(true);
 }
 
 void frmMain::createResourcesPage(QWidget *page)

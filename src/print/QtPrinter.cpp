@@ -14,7 +14,13 @@
 
 #include <cups/cups.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,6 +31,12 @@ RuntimeError fileError(const QFileDevice &file)
 {
     return RuntimeError(file.error() == QFileDevice::PermissionsError ? RuntimeError::PermissionDenied
                                                                       : RuntimeError::PathFileAccessError);
+}
+
+RuntimeError errnoError(int error)
+{
+    return RuntimeError(error == EACCES || error == EPERM || error == EROFS ? RuntimeError::PermissionDenied
+                                                                           : RuntimeError::PathFileAccessError);
 }
 
 RuntimeError printerError(const QString &reason = QString())
@@ -231,15 +243,30 @@ void QtPrinter::killDoc()
 QString QtPrinter::keepPdf(const QString &temporary) const
 {
     const QDir folder(m_pdfFolder);
+    const QByteArray from = QFile::encodeName(temporary);
     for (int n = 1; n <= MaxPdfFiles; ++n) {
         const QString path = folder.filePath(pdfName(n));
-        if (QFile::exists(path))
-            continue;
-        QFile file(temporary);
-        if (file.rename(path)) // never replaces a file
-            return path;
-        if (!QFile::exists(path))
-            throw fileError(file);
+        const QByteArray to = QFile::encodeName(path);
+        // A new empty file claims the name, never replacing a file, and gets the mode any new file
+        // of the user gets; the document, owner-only as a temporary file, takes that mode and its place.
+        const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            throw errnoError(errno);
+        }
+        struct stat claimed {};
+        int failed = ::fstat(fd, &claimed) == 0 ? 0 : errno;
+        ::close(fd);
+        if (!failed
+            && (::chmod(from.constData(), claimed.st_mode & 0777) != 0
+                || std::rename(from.constData(), to.constData()) != 0))
+            failed = errno;
+        if (failed) {
+            ::unlink(to.constData());
+            throw errnoError(failed);
+        }
+        return path;
     }
     throw RuntimeError(RuntimeError::PathFileAccessError);
 }

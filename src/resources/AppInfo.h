@@ -19,6 +19,10 @@ public:
     static QString helpFile() { return QString(); }
     static QString supportAddress() { return QStringLiteral("support@kettlebay.com"); }
 
+    // The splash screen's copyright notice. The maker's name stands on the line below it, and the
+    // notice has to fit its 129-pixel label in the 8.25-point font.
+    static QString copyrightNotice() { return QStringLiteral("Copyright © 2026"); }
+
     // The warning notice of the splash screen and the About box.
     static QString warningNotice()
     {

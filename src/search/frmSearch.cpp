@@ -61,19 +61,19 @@ void frmSearch::createWindow()
     auto *findFirst = new QPushButton(QStringLiteral("&Find First"), w);
     findFirst->setObjectName(QStringLiteral("cmdFindFirst"));
     findFirst->setGeometry(FormLayout::rect(3240, 120, 1095, 375));
+    // Enter presses it while the focus is in the box; on a button, Enter presses that button, which
+    // the other buttons do only as auto-default buttons.
     findFirst->setDefault(true);
     QObject::connect(findFirst, &QPushButton::clicked, w, [this] { cmdFindFirst_Click(); });
 
     auto *findNext = new QPushButton(QStringLiteral("Find &Next"), w);
     findNext->setObjectName(QStringLiteral("cmdFindNext"));
     findNext->setGeometry(FormLayout::rect(3240, 600, 1095, 375));
-    findNext->setAutoDefault(false);
     QObject::connect(findNext, &QPushButton::clicked, w, [this] { cmdFindNext_Click(); });
 
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), w);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     cancel->setGeometry(FormLayout::rect(3240, 1200, 1095, 375));
-    cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, w, [this] { cmdCancel_Click(); });
     // Esc and the close box end the dialog like Cancel: nothing sets mOK.
 
