@@ -1,6 +1,6 @@
 #include "FieldTextEdit.h"
-#include "ListPrint.h"
 #include "FormLayout.h"
+#include "ListPrint.h"
 #include "PdfText.h"
 #include "PrintProgressDialog.h"
 #include "PromptRecorder.h"
@@ -8,8 +8,7 @@
 #include "TabControl.h"
 #include "WindowFixture.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,7 +22,6 @@ struct PdfPrinter : Folder
     QStringList written;
     QtPrinter printer;
 };
-
 
 const QString Paragraph = QStringLiteral("Whisk the eggs with the sugar until pale, fold in the flour a spoonful at a "
                                          "time and bake in a moderate oven until golden.");
@@ -45,30 +43,25 @@ QStringList reportedLines(MultiLineTextBox &box)
     return lines;
 }
 
-// The lines the user sees, walked with the box's own cursor; blanks that end a wrapped line dropped.
+// The lines the user sees, walked with the box's own cursor, and the reported ones alike without
+// the blanks that end a wrapped line, which the cursor never reaches.
 QStringList walkedLines(QPlainTextEdit *box)
 {
     QStringList lines;
-    const QString raw = box->document()->toRawText();
     box->moveCursor(QTextCursor::Start);
-    for (int guard = 0; guard < 10000; ++guard) {
-        const int start = box->textCursor().position();
+    for (int start = -1; start != box->textCursor().position(); box->moveCursor(QTextCursor::Down)) {
+        start = box->textCursor().position();
         box->moveCursor(QTextCursor::EndOfLine);
-        lines << raw.mid(start, box->textCursor().position() - start);
+        lines << box->document()->toRawText().mid(start, box->textCursor().position() - start);
         box->moveCursor(QTextCursor::StartOfLine);
-        box->moveCursor(QTextCursor::Down);
-        if (box->textCursor().position() == start)
-            break;
     }
     return lines;
 }
 
 QStringList trimmedAtTheEnd(QStringList lines)
 {
-    for (QString &line : lines) {
-        while (line.endsWith(u' '))
-            line.chop(1);
-    }
+    for (QString &line : lines)
+        line.remove(QRegularExpression(" +$"));
     return lines;
 }
 
@@ -137,24 +130,38 @@ private slots:
             QVERIFY2(bottom - lowest[i] < 1.5 * size, qPrintable(QString::number(lowest[i])));
     }
 
-    void documentsGetNewFilesAndAbortedOnesLeaveNothing()
+    void documentsGetNewFilesOfTheUsersModeAndAbortedOnesLeaveNothing_data()
     {
+        QTest::addColumn<int>("umask");
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("umask 022: readable by all") << 022 << "644";
+        QTest::newRow("umask 077: the owner's alone") << 077 << "600";
+    }
+    void documentsGetNewFilesOfTheUsersModeAndAbortedOnesLeaveNothing()
+    {
+        QFETCH(int, umask);
+        QFETCH(QString, mode);
         PdfPrinter p;
         p.put("keep me", "PRINTOUT-1.PDF");
-        p.printer.printLine(QStringLiteral("Discard me"));
+        p.printer.printLine("Discard me");
         QCOMPARE(p.files().size(), 2); // the document in progress
         p.printer.killDoc();
         p.printer.killDoc(); // with no document open there is nothing to do
         QCOMPARE(p.files(), QStringList({"PRINTOUT-1.PDF"}));
+        const mode_t before = ::umask(mode_t(umask));
         for (const char *text : {"First", "Second"}) {
-            p.printer.printLine(QString::fromLatin1(text));
+            p.printer.printLine(text);
             p.printer.endDoc();
         }
+        ::umask(before);
         QCOMPARE(p.written, QStringList({p.path("PRINTOUT-2.PDF"), p.path("PRINTOUT-3.PDF")}));
-        QCOMPARE(PdfText::lines(p.written[0]) + PdfText::lines(p.written[1]), QStringList({"First", "Second"}));
-        QCOMPARE(p.files(), QStringList({"PRINTOUT-1.PDF", "PRINTOUT-2.PDF", "PRINTOUT-3.PDF"}));
-        QCOMPARE(p.bytes("PRINTOUT-1.PDF"), "keep me");
+        QCOMPARE(PdfText::lines(p.written[0]) + PdfText::lines(p.written[1]) + QStringList{p.bytes("PRINTOUT-1.PDF")},
+                 QStringList({"First", "Second", "keep me"}));
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(p.written[1]).constData(), &info), 0);
+        QCOMPARE(QString::number(info.st_mode & 0777, 8), mode);
     }
+
     void boxReportsTheLinesItShowsAtItsWidthEvenWhenHidden()
     {
         WindowFixture w(twoRecipes());
@@ -270,8 +277,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
         {
             PrintProgressDialog quick(&owner, 60 * 60 * 1000);
-            QVERIFY(!quick.cancelled(1000, 1000));
-            QVERIFY(!quick.dialog());
+            QVERIFY(!quick.cancelled(1000, 1000) && !quick.dialog());
             QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         }
         QVERIFY(!QApplication::overrideCursor());
