@@ -6,6 +6,7 @@ FieldLineEdit::FieldLineEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     setMaxLength(std::numeric_limits<int>::max());
+    connect(this, &QLineEdit::textEdited, this, &FieldLineEdit::edited);
 }
 
 void FieldLineEdit::setFieldText(const QString &text)

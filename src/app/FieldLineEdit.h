@@ -14,6 +14,9 @@ public:
     void setFieldText(const QString &text);
     QString fieldText() const;
 
+signals:
+    void edited(); // by the user
+
 private:
     QString m_shown;
 };

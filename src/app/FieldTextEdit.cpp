@@ -15,6 +15,10 @@ FieldTextEdit::FieldTextEdit(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
     connect(document(), &QTextDocument::contentsChange, this, [this] { m_lines.reset(); });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_settingText)
+            emit edited();
+    });
 }
 
 void FieldTextEdit::setFieldText(const QString &text)
@@ -22,7 +26,9 @@ void FieldTextEdit::setFieldText(const QString &text)
     m_shown = text;
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_settingText = true;
     setPlainText(lines);
+    m_settingText = false;
     document()->setModified(false);
 }
 

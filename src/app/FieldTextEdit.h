@@ -29,12 +29,16 @@ public:
     qint32 lineIndex(qint16 line) override;
     qint32 lineLength(qint16 index) override;
 
+signals:
+    void edited(); // by the user
+
 private:
     const TextBoxLines &displayedLines();
     void handlePendingResize();
     void layOutAllBlocks();
 
     QString m_shown;
+    bool m_settingText = false;
     std::optional<TextBoxLines> m_lines; // reset whenever the text changes
     qreal m_linesWidth = -1;
     QFont m_linesFont;

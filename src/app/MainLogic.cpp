@@ -7,16 +7,21 @@
 #include "RecipeFile.h"
 #include "RecipeList.h"
 #include "RecipeScan.h"
+#include "RecoveryWriter.h"
 #include "RuntimeError.h"
 #include "SearchPrompt.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 MainLogic::MainLogic(RecipeList &list, RecipeFile &file, MainView &view)
     : m_list(list)
     , m_file(file)
     , m_view(view)
 {
+    m_recoveryTimer.setSingleShot(true);
+    m_recoveryTimer.setInterval(RecoveryDelayMs);
+    m_recoveryTimer.callOnTimeout([this] { recovery().write(snapshot()); });
 }
 
 MainLogic::~MainLogic() = default;
@@ -26,18 +31,87 @@ void MainLogic::Form_Load()
     // The file is addressed by its full path, so a folder that cannot be made current does no harm.
     QDir::setCurrent(m_file.folder());
     m_file.LoadRecipes();
+    offerRecovery();
     ShowCurrentRecipe();
+}
+
+void MainLogic::offerRecovery()
+{
+    const QString path = QDir(m_file.folder()).filePath(RecipeFile::recoveryName());
+    if (!QFileInfo::exists(path))
+        return;
+    if (MessageBox::askYesNo(nullptr, QStringLiteral("The changes of the last session were not saved. Recover them?"),
+                             MessageBox::Yes)) {
+        try {
+            RecipeList recovered;
+            RecipeFile::read(path, recovered);
+            m_list = std::move(recovered);
+            m_unsaved = true; // the copy stays until they are saved
+            return;
+        } catch (const RuntimeError &error) {
+            MessageBox::message(nullptr, error.description());
+        }
+    }
+    const QString kept = m_file.keepBackupCopy(path, true);
+    MessageBox::message(nullptr, QStringLiteral("The unsaved changes of the last session are kept as %1.")
+                                     .arg(kept.isEmpty() ? RecipeFile::recoveryName() : kept));
 }
 
 bool MainLogic::Form_Unload()
 {
     StoreFields();
-    if (m_file.SaveRecipes())
+    if (m_file.SaveRecipes()) {
+        saved();
         return true;
+    }
+    if (!m_unsaved)
+        return MessageBox::askYesNo(m_view.dialogParent(), QStringLiteral("Your recipes could not be saved. Close anyway?"),
+                                    MessageBox::No);
+    m_recoveryTimer.stop();
+    recovery().writeNow(m_list);
     return MessageBox::askYesNo(m_view.dialogParent(),
-                                QStringLiteral("Your recipes could not be saved. Close anyway and lose the "
-                                               "changes made since the last save?"),
+                                QStringLiteral("Your recipes could not be saved. Close anyway? The changes made since the "
+                                               "last save are kept in %1 and offered back at the next start.")
+                                    .arg(RecipeFile::recoveryName()),
                                 MessageBox::No);
+}
+
+void MainLogic::boxEdited()
+{
+    changed();
+}
+
+void MainLogic::changed()
+{
+    m_unsaved = true;
+    // Later changes wait for this copy, so one made while typing on is never more than the delay old.
+    if (!m_recoveryTimer.isActive())
+        m_recoveryTimer.start();
+}
+
+void MainLogic::saved()
+{
+    m_unsaved = false;
+    m_recoveryTimer.stop();
+    recovery().discard();
+}
+
+RecipeList MainLogic::snapshot() const
+{
+    RecipeList list = m_list; // the texts are shared, not copied
+    if (list.RecipeCount() > 0) {
+        Recipe &recipe = list.Recipes(list.CurrentRecipe());
+        for (int box = 0; box < MainView::BoxCount; ++box)
+            recipe.field(box) = m_view.boxText(MainView::Box(box));
+    }
+    return list;
+}
+
+RecoveryWriter &MainLogic::recovery()
+{
+    if (!m_recovery)
+        m_recovery = std::make_unique<RecoveryWriter>(QDir(m_file.folder()).filePath(RecipeFile::recoveryName()));
+    return *m_recovery;
 }
 
 void MainLogic::mnuFileExit_Click()
@@ -147,6 +221,7 @@ void MainLogic::mnuRecordsAdd_Click()
     }
     ShowCurrentRecipe();
     m_view.focusBox(MainView::txtName);
+    changed();
 }
 
 void MainLogic::mnuRecordsDelete_Click()
@@ -162,12 +237,14 @@ void MainLogic::mnuRecordsDelete_Click()
         return;
     m_list.removeCurrent();
     ShowCurrentRecipe();
+    changed();
 }
 
 void MainLogic::mnuFileSave_Click()
 {
     StoreFields();
-    m_file.SaveRecipes();
+    if (m_file.SaveRecipes())
+        saved();
 }
 
 void MainLogic::mnuRecordsSearch_Click()

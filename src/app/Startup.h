@@ -9,9 +9,10 @@ class RecipeList;
 class Startup
 {
 public:
-    // Shows the splash screen, loads the main window hidden behind it (which reads the
-    // recipes from `programFolder`), closes the splash screen and shows the main window.
-    static void Main(const QString &programFolder);
+    // Shows the splash screen, loads the main window hidden behind it (which reads the recipes
+    // from `programFolder`), closes the splash screen and shows the main window. False, after
+    // saying so, when another copy of the program has these recipes open: nothing is read.
+    static bool Main(const QString &programFolder);
 
     static RecipeList &recipes();
     static frmMain *mainWindow();

@@ -200,6 +200,7 @@ void frmMain::createRecipesPage(QWidget *page)
         m_lineBoxes[i]->setGeometry(lineBoxes[i].geometry);
         m_lineBoxes[i]->setTextMargins(0, 0, 0, 0);
         m_lineBoxes[i]->installEventFilter(this);
+        connect(m_lineBoxes[i], &FieldLineEdit::edited, this, [this] { m_logic.boxEdited(); });
     }
     const LineBox textBoxes[] = {
         {"txtIngredients", FormLayout::rect(120, 1380, 3135, 2175)},
@@ -210,6 +211,7 @@ void frmMain::createRecipesPage(QWidget *page)
         m_textBoxes[i]->setObjectName(QString::fromLatin1(textBoxes[i].name));
         m_textBoxes[i]->setGeometry(textBoxes[i].geometry);
         m_textBoxes[i]->installEventFilter(this);
+        connect(m_textBoxes[i], &FieldTextEdit::edited, this, [this] { m_logic.boxEdited(); });
     }
 
     cmdPrintSingle = new QPushButton(QStringLiteral("&Print This Recipe"), page);

@@ -5,6 +5,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Startup::Main(QCoreApplication::applicationDirPath());
+    if (!Startup::Main(QCoreApplication::applicationDirPath()))
+        return 0;
     return app.exec();
 }

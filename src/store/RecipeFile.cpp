@@ -81,27 +81,32 @@ QString RecipeFile::backupName(int n)
 
 void RecipeFile::LoadRecipes()
 {
+    QString error;
     try {
-        load();
-    } catch (const RuntimeError &error) {
-        if (error.number() == RuntimeError::FileNotFound)
+        read(filePath(), m_list);
+        return;
+    } catch (const RuntimeError &e) {
+        if (e.number() == RuntimeError::FileNotFound)
             return;
-        QString message = error.description();
-        if (QFileInfo(filePath()).size() > 0) {
-            const QString copy = keepBackupCopy();
-            message += copy.isEmpty()
-                ? QStringLiteral("\nNo copy of the file as it was could be kept.")
-                : QStringLiteral("\nA copy of the file as it was is kept as %1.").arg(copy);
-        }
-        m_showMessage(message);
+        error = e.description();
     } catch (const std::bad_alloc &) {
-        m_showMessage(RuntimeError::standardDescription(RuntimeError::OutOfMemory));
+        error = RuntimeError::standardDescription(RuntimeError::OutOfMemory);
     }
+    QString message = error;
+    if (QFileInfo(filePath()).size() > 0) {
+        const QString copy = keepBackupCopy(filePath());
+        // Without a copy, the recipes the load could not see would be lost at the next save.
+        if (copy.isEmpty())
+            m_unreadable = error;
+        message += copy.isEmpty() ? QStringLiteral("\nNo copy of the file as it was could be kept.")
+                                  : QStringLiteral("\nA copy of the file as it was is kept as %1.").arg(copy);
+    }
+    m_showMessage(message);
 }
 
-void RecipeFile::load()
+void RecipeFile::read(const QString &path, RecipeList &list)
 {
-    QFile file(filePath());
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         const QFileInfo info(file.fileName());
         if (!info.exists())
@@ -110,18 +115,18 @@ void RecipeFile::load()
             throw RuntimeError(RuntimeError::PermissionDenied);
         throw RuntimeError(RuntimeError::PathFileAccessError);
     }
-    RecipeReader::read(file, m_list);
+    RecipeReader::read(file, list);
 }
 
-QString RecipeFile::keepBackupCopy() const
+QString RecipeFile::keepBackupCopy(const QString &path, bool move) const
 {
     const QDir dir(m_folder);
     for (int n = 1; n <= MaxBackups; ++n) {
         const QString name = backupName(n);
         if (QFileInfo::exists(dir.filePath(name)))
             continue;
-        // QFile::copy never replaces an existing file, so an earlier backup is safe.
-        return QFile::copy(filePath(), dir.filePath(name)) ? name : QString();
+        // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
+        return (move ? QFile::rename(path, dir.filePath(name)) : QFile::copy(path, dir.filePath(name))) ? name : QString();
     }
     return QString();
 }
@@ -141,24 +146,34 @@ bool RecipeFile::SaveRecipes()
 
 void RecipeFile::save()
 {
-    const QString path = filePath();
-    const QFileInfo info(path);
+    if (!m_unreadable.isEmpty()) {
+        throw RuntimeError(RuntimeError::PermissionDenied,
+                           QStringLiteral("%1 was left as it was: it could not be read when the program started (%2), "
+                                          "and saving over it would lose the recipes it holds.")
+                               .arg(fileName(), m_unreadable));
+    }
+    const QFileInfo info(filePath());
     if (info.isDir())
         throw RuntimeError(RuntimeError::PathFileAccessError);
     // A read-only file stays unchanged, even for a user whom the system would let replace it.
     if (info.exists() && (!info.isWritable() || hasNoWriteBits(info)))
         throw RuntimeError(RuntimeError::PermissionDenied);
+    write(m_list, filePath());
+}
 
+void RecipeFile::write(const RecipeList &list, const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int error = errno;
-        if (!QFileInfo(m_folder).isDir())
+        if (!QFileInfo(folder).isDir())
             throw RuntimeError(RuntimeError::PathNotFound);
         throw errorFromErrno(error, RuntimeError::PathFileAccessError);
     }
     errno = 0;
-    if (!RecipeWriter::write(m_list, file)) {
+    if (!RecipeWriter::write(list, file)) {
         const int error = errno;
         const bool full = file.error() == QFileDevice::ResourceError;
         file.cancelWriting();
@@ -168,5 +183,5 @@ void RecipeFile::save()
     errno = 0;
     if (!file.commit())
         throw errorFromErrno(errno, RuntimeError::DeviceIOError);
-    syncFolder(m_folder);
+    syncFolder(folder);
 }

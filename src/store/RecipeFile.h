@@ -14,13 +14,15 @@ class RuntimeError;
 // Saving writes a temporary file beside RECIPES.DAT and puts it in place only when it is
 // complete, so a failure at any point leaves the previous file whole. A file that fails to load
 // is copied to a new backup name first, so the next save cannot silently replace it with the
-// part that was read.
+// part that was read; when no copy can be made, saving leaves the file alone for the whole run.
 class RecipeFile
 {
 public:
     using MessageFunction = std::function<void(const QString &message)>;
 
     static QString fileName() { return QStringLiteral("RECIPES.DAT"); }
+    // The list as it would be saved, kept while there are unsaved changes.
+    static QString recoveryName() { return QStringLiteral("RECIPES-RECOVERY.DAT"); }
 
     RecipeFile(RecipeList &list, const QString &folder, MessageFunction showMessage);
 
@@ -33,13 +35,20 @@ public:
 
     // RECIPES-BACKUP-n.DAT, the name of the n-th backup copy.
     static QString backupName(int n);
+    // Copies (or moves) the file to the first free backup name; that name, or empty on failure.
+    QString keepBackupCopy(const QString &path, bool move = false) const;
+
+    // Reads a recipe file into the list, or writes the list to one, replacing it only once the new
+    // file is complete and on disk. Both raise RuntimeError.
+    static void read(const QString &path, RecipeList &list);
+    static void write(const RecipeList &list, const QString &path);
 
 private:
-    void load();
     void save();
-    QString keepBackupCopy() const;
 
     RecipeList &m_list;
     QString m_folder;
     MessageFunction m_showMessage;
+    QString m_unreadable; // why the file could not be read and is left alone
+
 };

@@ -180,26 +180,142 @@ private slots:
         QCOMPARE(w.bytes(), "1,1\r\n\"Recipe 1\"\r\n\"45 min\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"Step 1\r\nRest\"\r\n");
     }
 
-    void failedSaveAtCloseAsksWhetherToCloseAnyway_data()
+    void failedSaveAtCloseKeepsTheChangesAndAsks_data()
     {
+        QTest::addColumn<bool>("edited");
         QTest::addColumn<int>("answer");
-        QTest::newRow("Yes closes") << int(MessageBox::Yes);
-        QTest::newRow("No keeps the window open") << int(MessageBox::No);
+        QTest::newRow("unchanged: Yes closes") << false << int(MessageBox::Yes);
+        QTest::newRow("edited: the changes are kept, No keeps the window open") << true << int(MessageBox::No);
+        QTest::newRow("edited: Yes closes, the changes kept") << true << int(MessageBox::Yes);
     }
-    void failedSaveAtCloseAsksWhetherToCloseAnyway()
+    void failedSaveAtCloseKeepsTheChangesAndAsks()
     {
+        QFETCH(bool, edited);
         QFETCH(int, answer);
         LogicFixture w(numbered(2, 1));
         w.put("old");
         QVERIFY(QFile::setPermissions(w.path(), QFile::ReadOwner));
+        w.view.texts[MainView::txtServe] = "12";
+        if (edited)
+            w.logic.boxEdited();
         PromptRecorder prompts;
-        prompts.answers << MessageBox::Ok;
-        prompts.answers << MessageBox::Button(answer);
+        prompts.answers = {MessageBox::Ok, MessageBox::Button(answer)};
         QCOMPARE(w.logic.Form_Unload(), answer == MessageBox::Yes);
-        QCOMPARE(prompts.texts(), QStringList({"Permission denied", "Your recipes could not be saved. Close anyway and "
-                                               "lose the changes made since the last save?"}));
+        QCOMPARE(prompts.texts(), QStringList({"Permission denied", edited ? "Your recipes could not be saved. Close anyway? The "
+            "changes made since the last save are kept in RECIPES-RECOVERY.DAT and offered back at the next start."
+            : "Your recipes could not be saved. Close anyway?"}));
         QCOMPARE(prompts.requests.at(1).defaultButton, MessageBox::No);
         QCOMPARE(w.bytes(), "old");
+        RecipeList kept;
+        if (edited) // at once, with what was typed
+            RecipeFile::read(w.path(RecipeFile::recoveryName()), kept);
+        QCOMPARE(kept.RecipeCount().value() ? kept.Recipes(1).Servings : "none", edited ? "12" : "none");
+    }
+
+    void changesAreKeptInARecoveryCopyUntilSaved_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("kept"); // the names and the servings of the copy, empty for no copy
+        QTest::newRow("typing, not yet stored") << "type" << "Recipe 1 12|Recipe 2 |Recipe 3 ";
+        QTest::newRow("a recipe added") << "Add" << "Recipe 1 12|Recipe 2 |Recipe 3 | ";
+        QTest::newRow("a recipe deleted") << "Delete" << "Recipe 2 |Recipe 3 ";
+        QTest::newRow("moving between recipes is no change") << "Next" << "";
+    }
+    void changesAreKeptInARecoveryCopyUntilSaved()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, kept);
+        LogicFixture w(numbered(3, 1));
+        PromptRecorder prompts;
+        prompts.answers = {MessageBox::Yes};
+        w.view.texts[MainView::txtServe] = "12";
+        change == "type" ? w.logic.boxEdited() : change == "Add" ? w.logic.mnuRecordsAdd_Click()
+            : change == "Delete" ? w.logic.mnuRecordsDelete_Click() : w.logic.mnuRecordsNext_Click();
+        QCOMPARE(w.logic.hasUnsavedChanges(), !kept.isEmpty());
+        if (!kept.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w.path(RecipeFile::recoveryName())), 3000);
+            RecipeList copy;
+            RecipeFile::read(w.path(RecipeFile::recoveryName()), copy);
+            QStringList recipes;
+            for (int i = 1; i <= copy.RecipeCount().value(); ++i)
+                recipes << copy.Recipes(i).Name + " " + copy.Recipes(i).Servings;
+            QCOMPARE(recipes.join(u'|'), kept);
+            QVERIFY(change != "type" || w.list.Recipes(1).Servings.isEmpty()); // taking a copy stores nothing
+        }
+        w.logic.mnuFileSave_Click();
+        QVERIFY(!QFile::exists(w.path(RecipeFile::recoveryName())) && !w.logic.hasUnsavedChanges());
+        QCOMPARE(w.files(), QStringList{"RECIPES.DAT"});
+    }
+
+    void theNextStartOffersTheChangesBack_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("Yes: the recovered list") << int(MessageBox::Yes) << "Record 2 of 2: Recovered/////Step 2^Rest"
+                                                 << QStringList{"RECIPES-BACKUP-1.DAT", "RECIPES-RECOVERY.DAT", "RECIPES.DAT"};
+        QTest::newRow("No: the file's recipes; the copy kept under a new name") << int(MessageBox::No)
+            << "Record 1 of 1: Recipe 1/////Step 1^Rest" << QStringList{"RECIPES-BACKUP-1.DAT", "RECIPES-BACKUP-2.DAT", "RECIPES.DAT"};
+    }
+    void theNextStartOffersTheChangesBack()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, files);
+        LogicFixture w;
+        RecipeList saved = numbered(1, 1), unsaved = numbered(2, 2);
+        unsaved.Recipes(2).Name = "Recovered";
+        RecipeFile::write(saved, w.path());
+        RecipeFile::write(unsaved, w.path(RecipeFile::recoveryName()));
+        w.put("earlier", "RECIPES-BACKUP-1.DAT");
+        PromptRecorder prompts;
+        prompts.answers = {MessageBox::Button(answer)};
+        w.logic.Form_Load();
+        QCOMPARE(prompts.texts().join(u'|'), "The changes of the last session were not saved. Recover them?"
+                 + QString(answer == MessageBox::No ? "|The unsaved changes of the last session are kept as RECIPES-BACKUP-2.DAT." : ""));
+        QCOMPARE(prompts.requests.first().defaultButton, MessageBox::Yes);
+        QCOMPARE(screen(w.view), shown);
+        QCOMPARE(w.files(), files);
+        QCOMPARE(w.logic.hasUnsavedChanges(), answer == MessageBox::Yes);
+    }
+
+    void killedAtAnyMomentTheNextStartRecoversEveryEditOlderThanTwoSeconds()
+    {
+        for (int round = 0; round < 12; ++round) {
+            Folder folder;
+            RecipeFile::write(numbered(1, 1), folder.path());
+            QProcess child;
+            child.start(QCoreApplication::applicationDirPath() + "/editchild", {folder.dir.path()});
+            const QByteArray stop = "edit " + QByteArray::number(10 + round * 37 % 190) + " "; // 0.2 s to 4 s of typing
+            QByteArray out;
+            while (!out.contains(stop)) {
+                QVERIFY(child.waitForReadyRead(10000));
+                out += child.readAllStandardOutput();
+            }
+            child.kill();
+            const qint64 killed = QDateTime::currentMSecsSinceEpoch();
+            QVERIFY(child.waitForFinished(10000));
+            int old = 0, saved = 0, saving = 0; // the last edit older than two seconds, the last saves
+            for (const QByteArray &line : out.left(out.lastIndexOf('\n')).split('\n')) {
+                const QList<QByteArray> word = line.split(' ');
+                if (word.size() == 3 && word[2].toLongLong() <= killed - 2000)
+                    old = word[1].toInt();
+                if (word[0] == "saved" || word[0] == "saving")
+                    (word[0] == "saved" ? saved : saving) = word[1].toInt();
+            }
+            RecipeList file, started;
+            RecipeFile::read(folder.path(), file); // whole, and as last saved or being saved
+            const QString last = file.Recipes(1).Directions.mid(13).section(u' ', -1);
+            QVERIFY2(last == (saved ? QString::number(saved) : "") || last == QString::number(saving), qPrintable(last));
+            RecipeFile startedFile(started, folder.dir.path(), [](const QString &) {});
+            FakeMainView view;
+            MainLogic next(started, startedFile, view);
+            PromptRecorder prompts;
+            prompts.answers = {MessageBox::Yes};
+            next.Form_Load();
+            const QString recovered = view.texts[MainView::txtDirections];
+            QVERIFY2(recovered.section(u' ', -1).toInt() >= old, qPrintable(QStringLiteral("%1 < %2").arg(recovered.right(20)).arg(old)));
+        }
     }
 };
 

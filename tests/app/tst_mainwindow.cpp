@@ -262,6 +262,43 @@ private slots:
         QCOMPARE(prompts.texts(), QStringList());
     }
 
+    void recipesOpenElsewhereAreNotReadAgain_data()
+    {
+        QTest::addColumn<QString>("holder");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("this program's own window") << "window" << true;
+        QTest::newRow("another running program") << "running" << true;
+        QTest::newRow("a lock left by a killed program is taken over") << "killed" << false;
+    }
+    void recipesOpenElsewhereAreNotReadAgain()
+    {
+        QFETCH(QString, holder);
+        QFETCH(bool, refused);
+        Started program;
+        program.put("1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+        QProcess other;
+        if (holder == "window") {
+            QCOMPARE(program.start(), "Record 1 of 1");
+        } else {
+            other.start(QCoreApplication::applicationDirPath() + "/../store/savechild", {"lock", program.dir.path()});
+            QVERIFY(other.waitForReadyRead(10000) && other.readAll() == "locked\n");
+            if (holder == "killed") {
+                other.kill();
+                QVERIFY(other.waitForFinished());
+            }
+        }
+        QPointer<frmMain> first = Startup::mainWindow();
+        PromptRecorder prompts;
+        QCOMPARE(Startup::Main(program.dir.path()), !refused);
+        QCOMPARE(prompts.texts(), refused ? QStringList{"The recipes in " + program.dir.path() + " are already open in another Larderly window."}
+                                          : QStringList());
+        QCOMPARE(Startup::mainWindow() == first, refused);
+        QVERIFY(!Startup::mainWindow() || program.close());
+        QCOMPARE(program.bytes(), "1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+        other.kill();
+        other.waitForFinished();
+    }
+
     void loadMessageComesUpInFrontOfTheSplashScreen()
     {
         Started program;

@@ -4,7 +4,10 @@
 //   savechild save DIR          saves list A once and prints the messages
 //   savechild fsize DIR BYTES   the same with the file size limited
 //   savechild nobody DIR        the same as the unprivileged user when run as root
+//   savechild loadsave DIR      loads RECIPES.DAT and saves it again, as the unprivileged user when root
+//   savechild lock DIR          holds the recipes' lock, printing "locked", until it is killed
 #include "RecipeFile.h"
+#include "RecipeLock.h"
 #include "Recipes.h"
 
 #include <csignal>
@@ -21,6 +24,13 @@ int main(int argc, char *argv[])
     RecipeList lists[2] = {numbered(3000, 7, QString(300, u'A')), numbered(2500, 9, QString(200, u'B'))};
     const auto print = [](const QString &message) { std::printf("message %s\n", qPrintable(message)); };
 
+    if (mode == "lock") {
+        RecipeLock lock(dir);
+        std::printf(lock.lock() == RecipeLock::Locked ? "locked\n" : "not locked\n");
+        std::fflush(stdout);
+        std::getchar(); // the test keeps the pipe open, and kills the process
+        return 0;
+    }
     if (mode == "loop") {
         for (int n = 0;; ++n) {
             RecipeFile(lists[n % 2], dir, print).SaveRecipes();
@@ -33,9 +43,15 @@ int main(int argc, char *argv[])
         const rlimit limit{rlim_t(std::atoll(argv[3])), rlim_t(std::atoll(argv[3]))};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 3;
-    } else if (mode == "nobody") {
+    } else if (mode == "nobody" || mode == "loadsave") {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
             return 3;
+        if (mode == "loadsave") {
+            RecipeFile file(lists[0], dir, print);
+            file.LoadRecipes();
+            file.SaveRecipes();
+            return 0;
+        }
     } else if (mode != "save") {
         return 2;
     }

@@ -196,28 +196,35 @@ private slots:
 
     void failedSaveLeavesTheFileWhole_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // savechild's, the folder added
+        QTest::addColumn<QStringList>("arguments"); // savechild's, the folder added; as nobody when run as root
         QTest::addColumn<int>("fileMode");
         QTest::addColumn<int>("folderMode");
-        QTest::addColumn<QByteArray>("message");
-        QTest::newRow("read-only file, even for root") << QStringList{"save"} << 0444 << 0700 << QByteArray("Permission denied");
-        QTest::newRow("read-only folder") << QStringList{geteuid() ? "save" : "nobody"} << 0666 << 0555 << QByteArray("Permission denied");
-        QTest::newRow("disk full") << QStringList{"fsize", "65536"} << 0644 << 0700 << QByteArray("Disk full");
+        QTest::addColumn<QByteArray>("output");
+        const QByteArray denied = "message Permission denied\nlist kept\n";
+        QTest::newRow("read-only file, even for root") << QStringList{"save"} << 0444 << 0700 << denied;
+        QTest::newRow("read-only folder") << QStringList{"nobody"} << 0666 << 0555 << denied;
+        QTest::newRow("disk full") << QStringList{"fsize", "65536"} << 0644 << 0700 << QByteArray("message Disk full\nlist kept\n");
+        QTest::newRow("a file that could not be read is never replaced") << QStringList{"loadsave"} << 0200 << 0777
+            << QByteArray("message Permission denied\nNo copy of the file as it was could be kept.\nmessage RECIPES.DAT was left as "
+                          "it was: it could not be read when the program started (Permission denied), and saving over it would "
+                          "lose the recipes it holds.\n");
     }
     void failedSaveLeavesTheFileWhole()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, fileMode);
         QFETCH(int, folderMode);
-        QFETCH(QByteArray, message);
+        QFETCH(QByteArray, output);
         Folder folder;
         folder.put("old");
-        QCOMPARE(::chmod(QFile::encodeName(folder.path()), mode_t(fileMode)) + ::chmod(QFile::encodeName(folder.dir.path()), mode_t(folderMode)), 0);
+        const QByteArray file = QFile::encodeName(folder.path()), dir = QFile::encodeName(folder.dir.path());
+        QCOMPARE(::chmod(file, mode_t(fileMode)) + ::chmod(dir, mode_t(folderMode)) + ::chown(file, 65534, 65534) * !geteuid(), 0);
         QProcess child;
         child.start(savechild(), QStringList{arguments.first(), folder.dir.path()} + arguments.mid(1));
         QVERIFY(child.waitForFinished(30000));
-        ::chmod(QFile::encodeName(folder.dir.path()), 0700);
-        QCOMPARE(child.readAllStandardOutput(), "message " + message + "\nlist kept\n");
+        ::chmod(dir, 0700);
+        QCOMPARE(child.readAllStandardOutput(), output);
+        ::chmod(file, 0600);
         QCOMPARE(folder.bytes() + "|" + folder.files().join(u','), "old|RECIPES.DAT");
     }
 
