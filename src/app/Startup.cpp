@@ -21,12 +21,12 @@ frmMain *Startup::mainWindow()
     return theMainWindow;
 }
 
-void Startup::Main(const QString &programFolder)
+void Startup::Main(const QString &programFolder, const QString &pdfFolder)
 {
     auto *splash = new frmSplash;
     splash->showAndPaint();
 
-    theMainWindow = new frmMain(recipes(), programFolder);
+    theMainWindow = new frmMain(recipes(), programFolder, nullptr, pdfFolder);
     theMainWindow->setAttribute(Qt::WA_DeleteOnClose);
     theMainWindow->Form_Load(); // a load message comes up in front of the splash screen
 

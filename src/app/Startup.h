@@ -11,7 +11,8 @@ class Startup
 public:
     // Shows the splash screen, loads the main window hidden behind it (which reads the
     // recipes from `programFolder`), closes the splash screen and shows the main window.
-    static void Main(const QString &programFolder);
+    // Printouts kept as PDF files go to `pdfFolder`, by default the program folder.
+    static void Main(const QString &programFolder, const QString &pdfFolder = QString());
 
     static RecipeList &recipes();
     static frmMain *mainWindow();

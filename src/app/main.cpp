@@ -1,3 +1,4 @@
+#include "DataFolders.h"
 #include "Startup.h"
 
 #include <QApplication>
@@ -5,6 +6,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    Startup::Main(QCoreApplication::applicationDirPath());
+    QGuiApplication::setDesktopFileName(DataFolders::applicationId());
+
+    const DataFolders folders(QCoreApplication::applicationDirPath());
+    folders.makeRecipeFolder();
+    Startup::Main(folders.recipeFolder(), folders.pdfFolder());
     return app.exec();
 }
