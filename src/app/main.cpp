@@ -1,11 +1,28 @@
+#include "CommandLine.h"
 #include "DataFolders.h"
+#include "DisplayCheck.h"
 #include "Startup.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine(arguments);
+    if (commandLine.exitStatus())
+        return *commandLine.exitStatus();
+    if (!DisplayCheck::displayNamed() && !commandLine.namesPlatform()) {
+        std::fprintf(stderr, "%s\n", qPrintable(DisplayCheck::noDisplayMessage()));
+        return EXIT_FAILURE;
+    }
+
+    DisplayCheck::holdMessages();
     QApplication app(argc, argv);
+    DisplayCheck::releaseMessages();
     QGuiApplication::setDesktopFileName(DataFolders::applicationId());
 
     const DataFolders folders(QCoreApplication::applicationDirPath());
