@@ -4,7 +4,9 @@
 #include "frmMain.h"
 #include "frmSplash.h"
 
+#include <QApplication>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
 QPointer<frmMain> theMainWindow;
@@ -32,4 +34,20 @@ void Startup::Main(const QString &programFolder, const QString &pdfFolder)
 
     delete splash;
     theMainWindow->show();
+}
+
+void Startup::closeMainWindow()
+{
+    // A modal dialog or a print in progress has the main window under it on the stack, so the
+    // window must not go away now: end the dialog or the print and come back when it is gone.
+    QWidget *busy = QApplication::activePopupWidget();
+    if (!busy)
+        busy = QApplication::activeModalWidget();
+    if (busy) {
+        busy->close();
+        QTimer::singleShot(100, &Startup::closeMainWindow);
+        return;
+    }
+    if (theMainWindow)
+        theMainWindow->close();
 }

@@ -14,6 +14,10 @@ public:
     // Printouts kept as PDF files go to `pdfFolder`, by default the program folder.
     static void Main(const QString &programFolder, const QString &pdfFolder = QString());
 
+    // Closes the main window as its close box does (the recipes are stored and saved), once no
+    // dialog, menu or print runs over it: those are ended first.
+    static void closeMainWindow();
+
     static RecipeList &recipes();
     static frmMain *mainWindow();
 };

@@ -2,6 +2,7 @@
 #include "DataFolders.h"
 #include "DisplayCheck.h"
 #include "Startup.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
 
@@ -9,6 +10,9 @@
 
 int main(int argc, char *argv[])
 {
+    // First of all, so that a session ending at any time later still gets the recipes saved.
+    TerminationSignals::install();
+
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -28,5 +32,8 @@ int main(int argc, char *argv[])
     const DataFolders folders(QCoreApplication::applicationDirPath());
     folders.makeRecipeFolder();
     Startup::Main(folders.recipeFolder(), folders.pdfFolder());
+
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::received, &Startup::closeMainWindow);
     return app.exec();
 }
