@@ -1,13 +1,32 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that are missing: `deps.sh run` for building and running the
-# program, `deps.sh test` for everything the test command needs as well.
+# program, `deps.sh package` for making its .deb package as well, `deps.sh test` for everything the
+# test command needs. `deps.sh print [run|package|test]` installs nothing and prints the one
+# apt-get line that installs it all (default: test), for an administrator to run where you have
+# neither root nor sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 libcups2-dev)
-if [ "${1:-run}" = test ]; then
+mode=${1:-run}
+set_of=$mode
+[ "$mode" = print ] && set_of=${2:-test}
+
+# libxkbcommon-dev: Qt's CMake files look for it (keyboard handling) and warn without it.
+packages=(cmake ninja-build g++ qt6-base-dev libxkbcommon-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
+          libcups2-dev)
+if [ "$set_of" = package ] || [ "$set_of" = test ]; then
+    # dpkg-dev and file for cpack's DEB package, whose dependencies it reads off the linked libraries.
+    packages+=(dpkg-dev file)
+fi
+if [ "$set_of" = test ]; then
     # cups and cups-pdf for the printing test that runs its own print spooler; poppler-utils to
-    # read printed PDFs back.
-    packages+=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils)
+    # read printed PDFs back; desktop-file-utils and appstream to validate the installed desktop
+    # entry and metadata.
+    packages+=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils desktop-file-utils appstream)
+fi
+
+if [ "$mode" = print ]; then
+    echo "apt-get update && apt-get install -y --no-install-recommends ${packages[*]}"
+    exit 0
 fi
 
 missing=()

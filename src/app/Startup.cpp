@@ -6,8 +6,10 @@
 #include "frmMain.h"
 #include "frmSplash.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPointer>
+#include <QTimer>
 
 #include <memory>
 
@@ -27,7 +29,7 @@ frmMain *Startup::mainWindow()
     return theMainWindow;
 }
 
-bool Startup::Main(const QString &programFolder)
+bool Startup::Main(const QString &programFolder, const QString &pdfFolder)
 {
     auto lock = std::make_unique<RecipeLock>(programFolder);
     if (lock->lock() == RecipeLock::HeldElsewhere) {
@@ -41,7 +43,7 @@ bool Startup::Main(const QString &programFolder)
     auto *splash = new frmSplash;
     splash->showAndPaint();
 
-    theMainWindow = new frmMain(recipes(), programFolder);
+    theMainWindow = new frmMain(recipes(), programFolder, nullptr, pdfFolder);
     theMainWindow->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(theMainWindow, &QObject::destroyed, [] { theLock.reset(); });
     theMainWindow->Form_Load(); // a load message comes up in front of the splash screen
@@ -49,4 +51,20 @@ bool Startup::Main(const QString &programFolder)
     delete splash;
     theMainWindow->show();
     return true;
+}
+
+void Startup::closeMainWindow()
+{
+    // A modal dialog or a print in progress has the main window under it on the stack, so the
+    // window must not go away now: end the dialog or the print and come back when it is gone.
+    QWidget *busy = QApplication::activePopupWidget();
+    if (!busy)
+        busy = QApplication::activeModalWidget();
+    if (busy) {
+        busy->close();
+        QTimer::singleShot(100, &Startup::closeMainWindow);
+        return;
+    }
+    if (theMainWindow)
+        theMainWindow->close();
 }

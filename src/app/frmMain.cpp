@@ -61,11 +61,11 @@ ClickableLabel *addLink(QWidget *parent, const char *name, const QString &text, 
 
 } // namespace
 
-frmMain::frmMain(RecipeList &list, const QString &programFolder, QWidget *parent)
+frmMain::frmMain(RecipeList &list, const QString &programFolder, QWidget *parent, const QString &pdfFolder)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_file(list, programFolder, [this](const QString &message) { MessageBox::message(dialogParent(), message); })
-    , m_printer(programFolder, [this](const QString &path) { m_savedPdf = path; })
+    , m_printer(pdfFolder.isEmpty() ? programFolder : pdfFolder, [this](const QString &path) { m_savedPdf = path; })
     , m_logic(list, m_file, *this)
 {
     setObjectName(QStringLiteral("frmMain"));

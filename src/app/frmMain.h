@@ -27,7 +27,9 @@ class frmMain : public QMainWindow, public MainView
     Q_OBJECT
 
 public:
-    frmMain(RecipeList &list, const QString &programFolder, QWidget *parent = nullptr);
+    // PDF printouts (when no printer is installed) go to `pdfFolder`, by default the program folder.
+    frmMain(RecipeList &list, const QString &programFolder, QWidget *parent = nullptr,
+            const QString &pdfFolder = QString());
 
     // Loads the window without showing it: current folder, recipes, the current recipe.
     void Form_Load();

@@ -30,9 +30,9 @@ public:
                               "any part of it, without permission from Kettlebay is not allowed.");
     }
 
+    // "1.0.0"
+    static QString version() { return QStringLiteral("%1.%2.%3").arg(Major).arg(Minor).arg(Revision); }
+
     // "Version 1.0.0", as the splash screen and the About box show it.
-    static QString versionLine()
-    {
-        return QStringLiteral("Version %1.%2.%3").arg(Major).arg(Minor).arg(Revision);
-    }
+    static QString versionLine() { return QStringLiteral("Version ") + version(); }
 };

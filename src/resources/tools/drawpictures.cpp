@@ -1,4 +1,5 @@
-// Draws the program's pictures: the icon (16 colours, 32 and 16 px), the Kettlebay logo (256
+// Draws the program's pictures: the icon (16 colours, 32 and 16 px; and 256 px in full colour for
+// the desktop's menus, which is installed but not built in), the Kettlebay logo (256
 // colours, 160 x 150 px) and the red-and-white checkerboard (468 x 302 px, 12-px squares).
 // Run once by hand when the design changes; the PNGs it writes are committed:
 //   QT_QPA_PLATFORM=offscreen drawpictures src/resources/pictures
@@ -109,7 +110,8 @@ QImage logo()
     return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
 }
 
-QImage icon(int size)
+// The icon's design at any size, in full colour: the desktop's menus show the large one as it is.
+QImage fullColourIcon(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -119,6 +121,12 @@ QImage icon(int size)
     drawKettle(p, QRectF(7 * s, 5 * s, 20 * s, 19 * s), qMax(1.0, s) * 0.8, false);
     drawWaves(p, QRectF(2 * s, 25 * s, 28 * s, 5 * s), QColor(0x00, 0x00, 0xFF), qMax(1.0, 2 * s));
     p.end();
+    return image;
+}
+
+QImage icon(int size)
+{
+    const QImage image = fullColourIcon(size);
     // The classic 16-colour palette, with transparency in place of one of the greys.
     const QList<QRgb> palette = {
         qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(128, 0, 0), qRgb(0, 128, 0), qRgb(128, 128, 0),
@@ -155,6 +163,7 @@ int main(int argc, char *argv[])
     const bool ok = logo().save(out.filePath(QStringLiteral("logo.png")))
         && icon(32).save(out.filePath(QStringLiteral("icon32.png")))
         && icon(16).save(out.filePath(QStringLiteral("icon16.png")))
+        && fullColourIcon(256).save(out.filePath(QStringLiteral("icon256.png")))
         && checkerboard().save(out.filePath(QStringLiteral("checkerboard.png")));
     return ok ? 0 : 1;
 }
