@@ -1,7 +1,4 @@
-#include "LogicFixture.h"
-#include "PromptRecorder.h"
-
-#include <QtTest>
+#include "Testing.h"
 
 namespace {
 
@@ -59,69 +56,19 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("current");
         QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("screens"); // beep, dialog and boxes of each step, then the screen
-
-        const auto shown = [](int i, int n) { return QStringLiteral("Record %1 of %2: Recipe %1/////Step %1^Rest").arg(i).arg(n); };
-        const auto typed = [](int i, int n, const QString &t = "T") { return QStringLiteral("Record %1 of %2: ").arg(i).arg(n) + QStringList(6, t).join(u'/'); };
-        const QString none = "No Records: ///// (disabled)";
-        const QString full = "The recipe box is full: it holds 32,767 recipes, the most it can. Delete a recipe to make "
-                             "room for a new one. | ";
-        const auto ask = [](const QString &name) { return "Are you sure you want to delete " + name + "? [Yes/no] | "; };
-        const auto noMore = [](const QString &text) { return "No more occurrences of '" + text + "'. | "; };
-        const auto row = [](const char *name, int count, int current, const QStringList &steps, const QStringList &screens) {
-            QTest::newRow(name) << count << current << steps << screens;
-        };
-
-        row("Next stores every box; Previous shows them again", 3, 1, {"type T", "Next", "Previous"},
-            {typed(1, 3), shown(2, 3), typed(1, 3)});
-        row("First stores the typed edits", 3, 2, {"type T", "First", "Next"}, {typed(2, 3), shown(1, 3), typed(2, 3)});
-        row("Last stores the typed edits", 3, 2, {"type T", "Last", "Previous"}, {typed(2, 3), shown(3, 3), typed(2, 3)});
-        row("buttons >> and << move like Next and Previous", 3, 2, {">>", "<<", "<<"}, {shown(3, 3), shown(2, 3), shown(1, 3)});
-        row("a refused move beeps and leaves the edits unstored", 3, 1, {"type T", "First", "Previous", "<<", "Delete no"},
-            {typed(1, 3), "beep " + typed(1, 3), "beep " + typed(1, 3), "beep " + typed(1, 3), ask("Recipe 1") + typed(1, 3)});
-        row("Next, >> and Last beep on the last recipe", 3, 3, {"Next", ">>", "Last"},
-            {"beep " + shown(3, 3), "beep " + shown(3, 3), "beep " + shown(3, 3)});
-        row("empty list: First goes to 1, then beeps; Last goes back to 0, then beeps", 0, 0,
-            {"First", "First", "Last", "Last", "Next", "Previous"},
-            {none, "beep " + none, none, "beep " + none, "beep " + none, "beep " + none});
-        row("a recipe of empty fields is a recipe, not the empty state", 2, 1, {"type ", "Next", "Previous"},
-            {typed(1, 2, ""), shown(2, 2), typed(1, 2, "")});
-
-        row("Add stores the boxes and shows a new empty recipe with the cursor in the name", 3, 2,
-            {"type T", "Add", "First", "Next"}, {typed(2, 3), typed(4, 4, "") + " @txtName", shown(1, 4), typed(2, 4)});
-        row("Add in the empty state", 0, 0, {"Add"}, {typed(1, 1, "") + " @txtName"});
-        row("Add to a full box says so and changes nothing", 32767, 5, {"Add"}, {full + shown(5, 32767)});
-        row("Delete asks about the stored name; Yes gives the next recipe its number", 3, 2, {"type T", "Delete yes"},
-            {typed(2, 3), ask("Recipe 2") + "Record 2 of 2: Recipe 3/////Step 3^Rest"});
-        row("Delete of the last recipe shows the new last", 3, 3, {"Delete yes"}, {ask("Recipe 3") + shown(2, 2)});
-        row("Delete of the only recipe leaves the empty state, where Delete beeps", 1, 1, {"Delete yes", "Delete yes"},
-            {ask("Recipe 1") + none, "beep " + none});
-        row("Delete of a recipe whose stored name is empty", 3, 2, {"type ", "Next", "Previous", "Delete no"},
-            {typed(2, 3, ""), shown(3, 3), typed(2, 3, ""), ask("") + typed(2, 3, "")});
-
-        row("Find First starts at recipe 1", 4, 2, {"Search first recipe"}, {"dialog " + shown(1, 4) + " @txtName"});
-        row("Find Next starts after the recipe on screen", 4, 2, {"Search next recipe"}, {"dialog " + shown(3, 4) + " @txtName"});
-        row("the focus goes to the matching field; case and accents are ignored", 4, 2, {"Search first RÉST"},
-            {"dialog " + shown(1, 4) + " @txtDirections"});
-        row("F3 goes on after the recipe on screen and says when there is no more", 4, 1,
-            {"Search first step", "F3", "F3", "F3", "F3"},
-            {"dialog " + shown(1, 4) + " @txtDirections", shown(2, 4) + " @txtDirections", shown(3, 4) + " @txtDirections",
-             shown(4, 4) + " @txtDirections", noMore("step") + shown(4, 4)});
-        row("F3 moves to a later recipe, not to the next field", 4, 1, {"Search first 1", "F3"},
-            {"dialog " + shown(1, 4) + " @txtName", noMore("1") + shown(1, 4)});
-        row("text only on screen: Find Next says so, Find First finds it", 4, 2,
-            {"Search next recipe 2", "Search first recipe 2"},
-            {"dialog " + noMore("recipe 2") + shown(2, 4), "dialog " + shown(2, 4) + " @txtName"});
-        row("edits not yet stored are searched", 4, 2, {"type Typed soup", "Search first TYPED SOUP"},
-            {typed(2, 4, "Typed soup"), "dialog " + typed(2, 4, "Typed soup") + " @txtName"});
-        row("F3 before any search opens the dialog", 4, 1, {"F3 next recipe"}, {"dialog " + shown(2, 4) + " @txtName"});
-        row("Cancel keeps the last text; an empty text is kept without a scan and F3 asks again", 4, 1,
-            {"Search first recipe 3", "Search cancel", "F3", "Search empty", "F3"},
-            {"dialog " + shown(3, 4) + " @txtName", "dialog " + shown(3, 4), noMore("recipe 3") + shown(3, 4),
-             "dialog " + shown(3, 4), "dialog " + shown(3, 4)});
-        row("an empty list has no occurrences", 0, 0, {"Search first recipe"}, {"dialog " + noMore("recipe") + none});
-        row("F3 on recipe 32,767 says there is no more", 32767, 1, {"F3 first recipe 32767", "F3"},
-            {"dialog " + shown(32767, 32767) + " @txtName", noMore("recipe 32767") + shown(32767, 32767)});
+        QTest::addColumn<QStringList>("screens");
+        QList<QStringList> sessions; // the heading, then the steps and screens
+        for (const QString &line : dataLines(QFINDTESTDATA("sessions.txt")))
+            line.startsWith("== ") ? void(sessions << QStringList{line.mid(3)}) : void(sessions.last() << line);
+        QVERIFY(sessions.size() > 20);
+        for (const QStringList &session : sessions) {
+            QStringList steps, screens;
+            for (const QString &line : session.mid(1))
+                line.startsWith("> ") ? void(steps << line.mid(2)) : void(screens << line);
+            const QString size = session[0].section(": ", -1);
+            QTest::newRow(qPrintable(session[0].section(": ", 0, -2))) << size.section(' ', 0, 0).toInt()
+                                                                      << size.section(' ', 1).toInt() << steps << screens;
+        }
     }
     void sessions()
     {

@@ -1,9 +1,6 @@
-#include "FakeLauncher.h"
-#include "FakeRegistry.h"
-#include "PromptRecorder.h"
 #include "SysInfoLookup.h"
+#include "Testing.h"
 #include "ToolRegistry.h"
-#include "WindowFixture.h"
 #include "frmAbout.h"
 
 namespace {

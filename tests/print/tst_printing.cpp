@@ -1,18 +1,16 @@
 #include "ListPrint.h"
-#include "LogicFixture.h"
 #include "PrintProgress.h"
 #include "RecipePrint.h"
 #include "RuntimeError.h"
-
-#include <QtTest>
+#include "Testing.h"
 
 namespace {
 
 // What a printer holding 12 points is asked for the recipe "Soup" with these lines in its boxes.
 QStringList single(const QStringList &ingredients, const QStringList &directions)
 {
-    QStringList ops = {"line(12) ", "fontSize 10", "line(10) Recipe Name: Soup", "line(10) Prep Time: 10 min",
-                       "line(10) Cook Time: ", "line(10) Servings: 4", "line(10) Ingredients: ", "line(10) "};
+    QStringList ops = {"line(12) ", "fontSize 10", "line(10) Recipe Name: Soup", "line(10) Prep Time: 10 min", "line(10) Cook Time: ",
+                       "line(10) Servings: 4", "line(10) Ingredients: ", "line(10) "};
     for (const QString &line : ingredients)
         ops << "line(10) " + line;
     ops << "line(10) " << "line(10) Directions: " << "line(10) ";
@@ -21,7 +19,7 @@ QStringList single(const QStringList &ingredients, const QStringList &directions
     return ops << "endDoc";
 }
 
-// The error that `body` raises as "number description (source)", or "none".
+// The error `body` raises as "number description (source)", "none" for none.
 template<typename Body>
 QString raised(Body body)
 {
@@ -32,6 +30,15 @@ QString raised(Body body)
     }
     return "none";
 }
+
+struct Failure
+{
+    QString ingredients, failing; // the box's text and the operation that fails
+    int width;                    // where the box wraps, 0 for nowhere
+    bool abortFails;
+    QString error;
+    QStringList tail; // the last operations
+};
 
 // Asks to stop after the second recipe and notes what it was told.
 struct StopAfterTwo : PrintProgress
@@ -45,6 +52,8 @@ struct StopAfterTwo : PrintProgress
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Failure)
 
 class TestPrinting : public QObject
 {
@@ -62,8 +71,7 @@ private slots:
         QTest::newRow("empty lines and a final line break") << "Leaves\r\n" << "a\r\n\r\nbc\r\n" << 0 << single({"Leaves", ""}, {"a", "", "bc", ""});
         QTest::newRow("lines as the box wraps them") << "1 onion" << "Chop the onions\r\nServe" << 6
                                                     << single({"1 onio", "n"}, {"Chop t", "he oni", "ons", "Serve"});
-        QTest::newRow("a line beginning at index 32,767 prints") << QString(32765, u'x') + "\r\nx" << "" << 0
-                                                                << single({QString(32765, u'x'), "x"}, {""});
+        QTest::newRow("a line beginning at index 32,767") << QString(32765, u'x') + "\r\nx" << "" << 0 << single({QString(32765, u'x'), "x"}, {""});
     }
     void singleRecipePrintsTheBoxesLineByLine()
     {
@@ -75,113 +83,89 @@ private slots:
         FakeTextBox ingredientsBox(ingredients, width), directionsBox(directions, width);
         RecipePrint::PrintSingleRecipe(printer, "Soup", "10 min", "", "4", ingredientsBox, directionsBox);
         QCOMPARE(printer.operations, expected);
-    }
-
-    void printThisRecipePrintsTheBoxesAsTypedAndStoresNothing()
-    {
-        LogicFixture w(numbered(2, 1));
+        LogicFixture w(numbered(2, 1)); // the window prints what its boxes show, and stores nothing
         w.view.texts[MainView::txtName] = "Soup";
         w.view.texts[MainView::txtPrep] = "10 min";
         w.view.texts[MainView::txtServe] = "4";
+        w.view.texts[MainView::txtIngredients] = ingredients;
+        w.view.texts[MainView::txtDirections] = directions;
         w.logic.cmdPrintSingle_Click();
-        QCOMPARE(w.view.recorder.operations, single({""}, {"Step 1", "Rest"}));
+        QCOMPARE(width ? expected : w.view.recorder.operations, expected);
         QCOMPARE(w.list.Recipes(1).Name, "Recipe 1");
     }
 
     void failureAbortsTheDocumentAndSaysWhere_data()
     {
-        QTest::addColumn<QString>("ingredients");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QString>("failing");     // the operation that fails
-        QTest::addColumn<bool>("abortFails");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<QStringList>("tail");    // the last operations
-        const QString jam = "482 Printer error: paper jam (PrintSingleRecipe)";
-        QTest::newRow("in a box: aborted by both procedures") << "Water\r\nSalt" << 0 << "line(10) Salt" << false << jam
-                                                              << QStringList{"line(10) Water", "killDoc", "killDoc"};
-        QTest::newRow("at the end of the document") << "Water" << 0 << "endDoc" << false << jam << QStringList{"line(10) x", "killDoc"};
-        QTest::newRow("a failed abort in a box takes the first error's place") << "Water\r\nSalt" << 0 << "line(10) Salt" << true
-            << "57 Device I/O error (PrintSingleRecipe)" << QStringList{"line(10) Water", "killDoc"};
-        QTest::newRow("a failed abort of the recipe itself goes on as it is") << "Water" << 0 << "line(10) Recipe Name: Soup" << true
-            << "57 Device I/O error (Printer)" << QStringList{"line(12) ", "fontSize 10"};
-        QTest::newRow("a line beginning past index 32,767 overflows") << (QString(998, u'x') + "\r\n").repeated(40) << 0 << "" << false
-            << "6 Overflow (PrintSingleRecipe)" << QStringList{"line(10) " + QString(998, u'x'), "killDoc", "killDoc"};
-        QTest::newRow("32,768 lines print, 32,769 overflow before the first") << QString(32769, u'x') << 1 << "" << false
-            << "6 Overflow (PrintSingleRecipe)" << QStringList{"line(10) ", "killDoc", "killDoc"};
+        QTest::addColumn<Failure>("failure");
+        const QString jam = "482 Printer error: paper jam (PrintSingleRecipe)", lines = (QString(998, u'x') + "\r\n").repeated(40);
+        QTest::newRow("in a box: aborted by both procedures")
+            << Failure{"Water\r\nSalt", "line(10) Salt", 0, false, jam, {"line(10) Water", "killDoc", "killDoc"}};
+        QTest::newRow("at the end of the document") << Failure{"Water", "endDoc", 0, false, jam, {"line(10) x", "killDoc"}};
+        QTest::newRow("a failed abort in a box takes the first error's place") << Failure{"Water\r\nSalt", "line(10) Salt", 0, true,
+            "57 Device I/O error (PrintSingleRecipe)", {"line(10) Water", "killDoc"}};
+        QTest::newRow("a failed abort of the recipe itself goes on as it is") << Failure{"Water", "line(10) Recipe Name: Soup", 0, true,
+            "57 Device I/O error (Printer)", {"line(12) ", "fontSize 10"}};
+        QTest::newRow("a line beginning past index 32,767 overflows") << Failure{lines, "", 0, false, "6 Overflow (PrintSingleRecipe)",
+            {"line(10) " + QString(998, u'x'), "killDoc", "killDoc"}};
+        QTest::newRow("32,768 lines print, 32,769 overflow before the first") << Failure{QString(32769, u'x'), "", 1, false,
+            "6 Overflow (PrintSingleRecipe)", {"line(10) ", "killDoc", "killDoc"}};
     }
     void failureAbortsTheDocumentAndSaysWhere()
     {
-        QFETCH(QString, ingredients);
-        QFETCH(int, width);
-        QFETCH(QString, failing);
-        QFETCH(bool, abortFails);
-        QFETCH(QString, error);
-        QFETCH(QStringList, tail);
+        QFETCH(Failure, failure);
         RecordingPrinter printer;
         printer.fail = [&](const QString &operation) {
-            if (operation == failing)
+            if (operation == failure.failing)
                 throw RuntimeError(482, "Printer error: paper jam", "Printer");
-            if (operation == "killDoc" && std::exchange(abortFails, false))
+            if (operation == "killDoc" && std::exchange(failure.abortFails, false))
                 throw RuntimeError(57, "Device I/O error", "Printer");
         };
-        FakeTextBox ingredientsBox(ingredients, width), directionsBox("x", width), fullBox(QString(32768, u'x'), 1);
-        QCOMPARE(raised([&] { RecipePrint::PrintSingleRecipe(printer, "Soup", "", "", "", ingredientsBox, directionsBox); }), error);
-        QCOMPARE(printer.operations.mid(printer.operations.size() - tail.size()), tail);
+        FakeTextBox ingredientsBox(failure.ingredients, failure.width), directionsBox("x"), fullBox(QString(32768, u'x'), 1);
+        QCOMPARE(raised([&] { RecipePrint::PrintSingleRecipe(printer, "Soup", "", "", "", ingredientsBox, directionsBox); }), failure.error);
+        QCOMPARE(printer.operations.mid(printer.operations.size() - failure.tail.size()), failure.tail);
         QVERIFY(!printer.operations.contains("endDoc"));
         RecordingPrinter full;
         RecipePrint::PrintMultiLineText(full, fullBox);
         QCOMPARE(full.operations.size(), 32768);
     }
 
-    void printAllStoresTheBoxesThenPrintsEveryRecipe_data()
+    void printAllStoresTheBoxesThenPrintsEveryRecipeOrNone_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("no recipes: the heading alone") << 0 << QStringList{"scaleLeft -720", "scaleTop 0", "line(12) Recipes", "endDoc"};
-        QStringList two = {"scaleLeft -720", "scaleTop 0", "line(12) Recipes"};
-        for (const QString name : {"Typed", "Recipe 2"})
-            two << (name == "Typed" ? "line(12) " : "line(10) ") << "fontSize 10" << "line(10) Recipe Name: " + name
-                << "line(10) Prep Time: " << "line(10) Cook Time: " << "line(10) Servings: " << "line(10) Ingredients: "
-                << "line(10) Directions: " + QString(name == "Typed" ? "" : "Step 2\r\nRest");
-        QTest::newRow("each recipe behind an empty line; empty fields keep their labels") << 2 << (two << "endDoc");
+        QTest::addColumn<int>("failure"); // 0: none; 1: the second recipe fails; 2: its abort too; 3: cancelled after two
+        QTest::addColumn<QString>("outcome"); // the error, what the progress was told, the operations
+        QTest::newRow("no recipes: the heading alone") << 0 << 0 << "none |  | scaleLeft -720,scaleTop 0,line(12) Recipes,endDoc";
+        const QString recipe = "line(%1) ,fontSize 10,line(10) Recipe Name: %2,line(10) Prep Time: ,line(10) Cook Time: ,"
+                               "line(10) Servings: ,line(10) Ingredients: ,line(10) Directions: %3";
+        QTest::newRow("each recipe behind an empty line; empty fields keep their labels") << 2 << 0
+            << "none |  | scaleLeft -720,scaleTop 0,line(12) Recipes," + recipe.arg("12", "Typed", "") + ","
+                   + recipe.arg("10", "Recipe 2", "Step 2\r\nRest") + ",endDoc";
+        QTest::newRow("a failure: aborted before the error goes on") << 5 << 1 << "482 Printer error: paper jam () |  | killDoc";
+        QTest::newRow("a failed abort: the first error goes on") << 5 << 2 << "482 Printer error: paper jam () |  | fontSize 10";
+        QTest::newRow("cancelled after the second recipe") << 5 << 3 << "none | 1 of 5,2 of 5 | killDoc";
     }
-    void printAllStoresTheBoxesThenPrintsEveryRecipe()
+    void printAllStoresTheBoxesThenPrintsEveryRecipeOrNone()
     {
         QFETCH(int, count);
-        QFETCH(QStringList, expected);
-        LogicFixture w(numbered(count, 1));
-        w.view.texts[MainView::txtName] = "Typed";
-        w.view.texts[MainView::txtDirections] = QString();
-        w.logic.mnuFilePrint_Click();
-        QCOMPARE(w.view.recorder.operations, expected);
-        RecordingPrinter all; // the largest list ends after its last recipe
-        ListPrint::PrintAllRecipes(numbered(32767), all);
-        QVERIFY(all.operations.size() == 3 + 32767 * 8 + 1 && all.operations.at(all.operations.size() - 7).endsWith(" 32767"));
-    }
-
-    void failedOrCancelledPrintAllIsDiscarded_data()
-    {
-        QTest::addColumn<int>("failure"); // 0: cancelled after two recipes; 1: fails; 2: the abort fails too
-        QTest::addColumn<QString>("outcome");
-        QTest::newRow("cancelled after the second recipe") << 0 << "none 1 of 5,2 of 5 killDoc";
-        QTest::newRow("failed: aborted before the error goes on") << 1 << "482 Printer error: paper jam () 1 of 5 killDoc";
-        QTest::newRow("failed abort: the first error goes on") << 2 << "482 Printer error: paper jam () 1 of 5 fontSize 10";
-    }
-    void failedOrCancelledPrintAllIsDiscarded()
-    {
         QFETCH(int, failure);
         QFETCH(QString, outcome);
-        LogicFixture w(numbered(5, 1));
+        LogicFixture w(numbered(count, 1));
+        w.view.texts[MainView::txtName] = "Typed";
+        w.view.texts[MainView::txtDirections] = "";
         w.view.recorder.fail = [&](const QString &operation) {
-            if (failure && operation == "line(10) Recipe Name: Recipe 2")
+            if ((failure == 1 || failure == 2) && operation == "line(10) Recipe Name: Recipe 2")
                 throw RuntimeError(482, "Printer error: paper jam");
             if (failure == 2 && operation == "killDoc")
                 throw RuntimeError(RuntimeError::DeviceIOError);
         };
         StopAfterTwo progress;
-        const QString error = raised([&] { w.logic.mnuFilePrint_Click(&progress); });
-        QCOMPARE(error + " " + progress.told.join(u',') + " " + w.view.recorder.operations.last(), outcome);
-        QVERIFY(!w.view.recorder.operations.contains("endDoc"));
+        const QString error = raised([&] { w.logic.mnuFilePrint_Click(failure == 3 ? &progress : nullptr); });
+        const QStringList &ops = w.view.recorder.operations;
+        QCOMPARE(error + " | " + progress.told.join(u',') + " | " + (failure ? ops.last() : ops.join(u',')), outcome);
+        QVERIFY(ops.contains("endDoc") == !failure);
+        RecordingPrinter all; // the largest list ends after its last recipe
+        ListPrint::PrintAllRecipes(numbered(32767), all);
+        QVERIFY(all.operations.size() == 3 + 32767 * 8 + 1 && all.operations.at(all.operations.size() - 7).endsWith(" 32767"));
     }
 };
 

@@ -1,10 +1,8 @@
 // End to end through a real spooler, started by spooler.sh, whose cups-pdf queue is the default
 // printer. cups-pdf's PDFs have no text layer, so their pages are what is checked.
-#include "PdfText.h"
-#include "PromptRecorder.h"
 #include "QtPrinter.h"
 #include "RecipeFile.h"
-#include "WindowFixture.h"
+#include "Testing.h"
 
 #include <cups/cups.h>
 

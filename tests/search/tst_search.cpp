@@ -1,5 +1,5 @@
 #include "RecipeScan.h"
-#include "WindowFixture.h"
+#include "Testing.h"
 #include "frmSearch.h"
 
 namespace {
