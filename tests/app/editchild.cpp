@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
         view.texts[MainView::txtDirections] += QStringLiteral(" %1").arg(++edits);
         logic.boxEdited();
         std::printf("edit %d %lld\n", edits, QDateTime::currentMSecsSinceEpoch());
-        if (edits % 40 == 0) {
+        if (edits % 150 == 0) { // every three seconds, so that typing since is in the copy alone
             std::printf("saving %d\n", edits);
             std::fflush(stdout);
             logic.mnuFileSave_Click();

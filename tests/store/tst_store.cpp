@@ -1,3 +1,4 @@
+#include "DataFile.h"
 #include "RecipeFile.h"
 #include "RecipeWriter.h"
 #include "Recipes.h"
@@ -22,21 +23,6 @@ int errorOf(Body body)
     return 0;
 }
 
-QByteArray items(const QByteArray &name)
-{
-    return "\"" + name + "\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
-}
-
-Fields one(const QString &name, const QString &current = "1")
-{
-    return {name, "", "", "", "", "", current};
-}
-
-// Windows-1252 for the bytes 0x80 to 0x9F; the five it leaves unassigned stand for the C1 controls.
-const QString HighHalf = QString::fromUtf16(u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
-const QByteArray HighBytes = "\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8a\x8b\x8c\x8d\x8e\x8f"
-                             "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9a\x9b\x9c\x9d\x9e\x9f";
-const QString Copy1 = "\nA copy of the file as it was is kept as RECIPES-BACKUP-1.DAT.";
 
 // RECIPES.DAT in a temporary folder, the list it is read into and the messages the user sees.
 struct Box : Folder
@@ -99,23 +85,8 @@ private slots:
         QTest::addColumn<Fields>("fields");
         QTest::addColumn<int>("current");
         QTest::addColumn<QByteArray>("bytes"); // the file exactly, or its encoding
-        QTest::newRow("two recipes, the second current") << Fields{"Soup", "10", "20", "4", "Water\r\nSalt", "Boil.", "Tea", "", "", "", "", ""} << 2
-            << "2,2\r\n\"Soup\"\r\n\"10\"\r\n\"20\"\r\n\"4\"\r\n\"Water\r\nSalt\"\r\n\"Boil.\"\r\n" + items("Tea");
-        QTest::newRow("empty list, current 0") << Fields{} << 0 << QByteArray("0,0\r\n");
-        QTest::newRow("empty list, current 1") << Fields{} << 1 << QByteArray("0,1\r\n");
-        QTest::newRow("commas, blanks, lone CR and LF as typed") << Fields{" Soup, hot ", "", ",", "a\rb", ",c\r\n", "c\nd"} << 1
-            << QByteArray("1,1\r\n\" Soup, hot \"\r\n\"\"\r\n\",\"\r\n\"a\rb\"\r\n\",c\r\n\"\r\n\"c\nd\"\r\n");
-        QTest::newRow("Windows-1252, the whole upper table") << one("Crème" + HighHalf).mid(0, 6) << 1 << "1,1\r\n" + items("Cr\xe8me" + HighBytes);
-        QTest::newRow("a character outside Windows-1252 makes the whole file UTF-8") << Fields{"Crème", "", "", "", "", "→"} << 1
-            << QByteArray("1,1\r\n\"Cr\xc3\xa8me\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\xe2\x86\x92\"\r\n");
-        QTest::newRow("quotes open after a blank or an opening bracket, close elsewhere")
-            << one("\"a\" (\"b\") [\"c\"] {\"d\"} <\"e\"> x\"y\t\"z\r\n\"").mid(0, 6) << 1
-            << "1,1\r\n" + items("\x93" "a\x94 (\x93" "b\x94) [\x93" "c\x94] {\x93" "d\x94} <\x93" "e\x94> x\x94y\t\x93z\r\n\x93");
-        QTest::newRow("quotes in a UTF-8 file") << one("\"→\" (\"").mid(0, 6) << 1 << "1,1\r\n" + items("\xe2\x80\x9c\xe2\x86\x92\xe2\x80\x9d (\xe2\x80\x9c");
-        QTest::newRow("Windows-1252 bytes that would read as UTF-8") << one("Ã©").mid(0, 6) << 1 << QByteArray("UTF-8");
-        QTest::newRow("only some fields would read as UTF-8") << Fields{"Ã©", "é", "", "", "", ""} << 1 << QByteArray("Windows-1252");
-        QTest::newRow("a zero-width no-break space at the start of a field") << one(QChar(0xFEFF) + QStringLiteral("x")).mid(0, 6) << 1 << QByteArray("UTF-8");
-        QTest::newRow("NUL and control characters") << one(QChar(0) + QStringLiteral("\t\x01\x1f")).mid(0, 6) << 1 << QByteArray("ASCII");
+        for (const QStringList &row : dataRows(QFINDTESTDATA("writing.txt")))
+            QTest::newRow(qPrintable(row[0])) << (row[1].isEmpty() ? Fields() : row[1].split(u'|')) << row[2].toInt() << row[3].toLatin1();
         QTest::newRow("a field longer than the read buffer") << Fields{"", "", "", "", QString(3 << 20, u'x') + "é", "end"} << 1
                                                              << QByteArray("Windows-1252");
     }
@@ -141,41 +112,11 @@ private slots:
     void readsWhatItCanAndKeepsACopyOfADamagedFile_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // null: no file
-        QTest::addColumn<Fields>("fields");    // one("Kept"): the list as it was
+        QTest::addColumn<Fields>("fields");    // the list held "Kept" before
         QTest::addColumn<QString>("message");
-        QTest::newRow("no file: silent") << QByteArray() << one("Kept") << "";
-        QTest::newRow("header values on two lines") << "1\r\n1\r\n" + items("Soup") << one("Soup") << "";
-        QTest::newRow("unquoted items end at a comma or a line end")
-            << QByteArray("1,1\r\nSoup,a b ,,\r\n\"\"\r\nc\r\n") << Fields{"Soup", "a b ", "", "", "", "c", "1"} << "";
-        QTest::newRow("blanks before an item and text after a closing quote are passed over")
-            << QByteArray("1,1\r\n  \"Soup\" junk,\t\"\"\"b\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"") << one("Soup") << "";
-        QTest::newRow("LF line ends") << QByteArray("1,1\n\"Soup\"\n\"\"\n\"\"\n\"\"\n\"x\ny\"\n\"\"\n") << Fields{"Soup", "", "", "", "x\ny", "", "1"} << "";
-        QTest::newRow("text after the last recipe is not read") << "1,1\r\n" + items("Soup") + "\"x\r\n\xff\"" << one("Soup") << "";
-        QTest::newRow("UTF-8 file") << "1,1\r\n" + items("Cr\xc3\xa8me \xe2\x82\xac") << one("Crème €") << "";
-        QTest::newRow("Windows-1252 file, the whole upper table") << "1,1\r\n" + items("Cr\xe8me" + HighBytes) << one("Crème" + HighHalf) << "";
-        QTest::newRow("one item that is not UTF-8 makes the whole file Windows-1252")
-            << QByteArray("1,1\r\n\"Cr\xc3\xa8me\"\r\n\"Cr\xe8me\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n") << Fields{"CrÃ¨me", "Crème", "", "", "", "", "1"} << "";
-        QTest::newRow("an overlong UTF-8 form is Windows-1252") << "1,1\r\n" + items("\xc0\xaf") << one("À¯") << "";
-        QTest::newRow("an encoded surrogate is Windows-1252") << "1,1\r\n" + items("\xed\xa0\x80") << one("í\u00A0€") << "";
-        QTest::newRow("an editor's byte-order mark is skipped") << "\xEF\xBB\xBF" "1,1\r\n" + items("\xc3\xa9") << one("é") << "";
-        QTest::newRow("NUL bytes in a field") << "1,1\r\n" + items(QByteArray("a\0b", 3)) << one(QStringLiteral("a") + QChar(0) + "b") << "";
-        QTest::newRow("current past the count goes to the last") << "2,5\r\n" + items("a") + items("b")
-                                                                << Fields{"a", "", "", "", "", "", "b", "", "", "", "", "", "2"} << "";
-        QTest::newRow("current below 1 goes to the first") << "1,-7\r\n" + items("a") << one("a") << "";
-        QTest::newRow("empty list keeps current 1") << QByteArray("0,1\r\n") << Fields{"1"} << "";
-        QTest::newRow("empty list with current 7 gets 0") << QByteArray(" +0 ,\t7\t\r\n") << Fields{"0"} << "";
-        QTest::newRow("empty file") << QByteArray("") << one("Kept") << "Input past end of file";
-        QTest::newRow("file ending after the first value") << QByteArray("3") << one("Kept") << "Input past end of file" + Copy1;
-        QTest::newRow("negative count") << QByteArray("-1,0\r\n") << one("Kept") << "Subscript out of range" + Copy1;
-        QTest::newRow("count that is no number") << "two,1\r\n" + items("a") << one("Kept") << "Type mismatch" + Copy1;
-        QTest::newRow("empty count") << QByteArray(",1\r\n") << one("Kept") << "Type mismatch" + Copy1;
-        QTest::newRow("count above 32,767") << QByteArray("32768,1\r\n") << one("Kept") << "Overflow" + Copy1;
-        QTest::newRow("count far above 32,767") << QByteArray("99999999999999999999,1\r\n") << one("Kept") << "Overflow" + Copy1;
-        QTest::newRow("fewer recipes than counted: the rest empty") << "3,2\r\n" + items("One") + "\"Two\"\r\n\"5 min\"\r\n"
-            << Fields{"One", "", "", "", "", "", "Two", "5 min", "", "", "", "", "", "", "", "", "", "", "2"} << "Input past end of file" + Copy1;
-        QTest::newRow("a field cut off by the end keeps its text")
-            << QByteArray("1,1\r\n\"a\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"Mix,\r\nrest\r\n") << Fields{"a", "", "", "", "Mix,\r\nrest\r\n", "", "1"}
-            << "Input past end of file\nA copy of the file as it was is kept as RECIPES-BACKUP-2.DAT.";
+        for (const QStringList &row : dataRows(QFINDTESTDATA("reading.txt")))
+            QTest::newRow(qPrintable(row[0])) << (row[1] == "(none)" ? QByteArray() : QByteArray(row[1].toLatin1().constData(), row[1].size())) // "": a file, empty
+                                              << row[2].split(u'|') << row[3];
     }
     void readsWhatItCanAndKeepsACopyOfADamagedFile()
     {
@@ -183,7 +124,7 @@ private slots:
         QFETCH(Fields, fields);
         QFETCH(QString, message);
         Box box;
-        box.list = listOf(one("Kept").mid(0, 6), 1);
+        box.list = listOf({"Kept", "", "", "", "", ""}, 1);
         if (message.endsWith("2.DAT."))
             box.put("earlier", "RECIPES-BACKUP-1.DAT"); // never replaced
         QCOMPARE(box.load(bytes), fields);

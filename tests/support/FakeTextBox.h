@@ -5,20 +5,19 @@
 
 #include <QStringList>
 
-// A multi-line box without a window: CR LF breaks its lines, and a width cuts them after that
-// many characters, as a narrow box would.
+// A multi-line box without a window: CR LF breaks its lines, and a width cuts them after that many
+// characters, as a narrow box would.
 class FakeTextBox : public MultiLineTextBox
 {
 public:
     explicit FakeTextBox(const QString &text = QString(), int width = 0)
     {
-        const QStringList paragraphs = text.split(QStringLiteral("\r\n"));
+        const QStringList paragraphs = text.split("\r\n");
         for (qsizetype p = 0; p < paragraphs.size(); ++p) {
             if (p > 0)
                 m_lines.addLineBreak();
-            const qsizetype step = width > 0 ? width : paragraphs[p].size();
-            for (qsizetype at = 0; at < paragraphs[p].size(); at += step)
-                m_lines.addLine(QStringView(paragraphs[p]).mid(at, step));
+            for (qsizetype at = 0; at < paragraphs[p].size(); at += width > 0 ? width : paragraphs[p].size())
+                m_lines.addLine(QStringView(paragraphs[p]).mid(at, width > 0 ? width : -1));
         }
     }
     QString text() override { return m_lines.text(); }

@@ -8,42 +8,35 @@
 #include "SearchPrompt.h"
 
 // The main window's logic over a stand-alone view, with RECIPES.DAT in a temporary folder and a
-// search dialog that answers from `answers` ({ok, findFirst, text}; none left is Cancel).
-struct LogicFixture : Folder, SearchPrompt
+// search dialog that takes its answers from `answers` (none left is Cancel).
+struct LogicFixture : Folder
 {
     struct Answer
     {
-        bool ok;
-        bool findFirst;
+        bool ok, findFirst;
         QString text;
     };
+    struct Dialog : SearchPrompt
+    {
+        explicit Dialog(LogicFixture &f) : fixture(f) {}
+        bool GetSearchStr(bool &bFindFirst, QString &strFindWhat) override
+        {
+            ++fixture.dialogsShown;
+            const Answer answer = fixture.answers.isEmpty() ? Answer{false, false, {}} : fixture.answers.takeFirst();
+            if (answer.ok)
+                bFindFirst = answer.findFirst, strFindWhat = answer.text;
+            return answer.ok;
+        }
+        LogicFixture &fixture;
+    };
+
     explicit LogicFixture(RecipeList recipes = RecipeList())
         : list(std::move(recipes))
         , file(list, dir.path(), [](const QString &message) { MessageBox::message(nullptr, message); })
         , logic(list, file, view)
     {
-        logic.setSearchDialogFactory([this] {
-            struct Dialog : SearchPrompt
-            {
-                SearchPrompt *fixture;
-                bool GetSearchStr(bool &first, QString &text) override { return fixture->GetSearchStr(first, text); }
-            };
-            ++dialogsMade;
-            auto dialog = std::make_unique<Dialog>();
-            dialog->fixture = this;
-            return dialog;
-        });
+        logic.setSearchDialogFactory([this] { return ++dialogsMade, std::make_unique<Dialog>(*this); });
         logic.ShowCurrentRecipe();
-    }
-    bool GetSearchStr(bool &bFindFirst, QString &strFindWhat) override
-    {
-        ++dialogsShown;
-        const Answer answer = answers.isEmpty() ? Answer{false, false, {}} : answers.takeFirst();
-        if (answer.ok) {
-            bFindFirst = answer.findFirst;
-            strFindWhat = answer.text;
-        }
-        return answer.ok;
     }
 
     RecipeList list;
@@ -51,6 +44,5 @@ struct LogicFixture : Folder, SearchPrompt
     FakeMainView view;
     MainLogic logic;
     QList<Answer> answers;
-    int dialogsMade = 0;
-    int dialogsShown = 0;
+    int dialogsMade = 0, dialogsShown = 0;
 };

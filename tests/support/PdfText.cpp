@@ -2,7 +2,6 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 namespace {
 
@@ -16,19 +15,10 @@ QString run(const QString &tool, const QStringList &arguments)
 
 } // namespace
 
-bool PdfText::toolsAvailable()
-{
-    return !QStandardPaths::findExecutable("pdftotext").isEmpty() && !QStandardPaths::findExecutable("pdfinfo").isEmpty();
-}
-
 QStringList PdfText::lines(const QString &pdf)
 {
-    QStringList result;
-    for (const QString &line : run("pdftotext", {"-enc", "UTF-8", pdf, "-"}).split(u'\n')) {
-        if (const QString text = line.trimmed().remove(u'\f'); !text.isEmpty())
-            result << text;
-    }
-    return result;
+    QStringList result = run("pdftotext", {"-enc", "UTF-8", pdf, "-"}).split(u'\n');
+    return result.replaceInStrings(QRegularExpression("^\\s+|\\s+$|\\f"), QString()).filter(QRegularExpression("."));
 }
 
 QList<PdfText::Word> PdfText::words(const QString &pdf)
@@ -49,7 +39,6 @@ QList<PdfText::Word> PdfText::words(const QString &pdf)
 
 qreal PdfText::info(const QString &pdf, const QString &pattern)
 {
-    const QRegularExpressionMatch m = QRegularExpression(pattern, QRegularExpression::MultilineOption)
-                                          .match(run("pdfinfo", {pdf}));
+    const QRegularExpressionMatch m = QRegularExpression(pattern, QRegularExpression::MultilineOption).match(run("pdfinfo", {pdf}));
     return m.hasMatch() ? m.captured(1).toDouble() : -1;
 }

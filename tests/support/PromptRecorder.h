@@ -2,22 +2,20 @@
 
 #include "MessageBox.h"
 
-#include <QList>
 #include <QStringList>
 
 #include <functional>
 
-// Answers every message box and question in place of a user while it exists, from a queue of
-// answers (when it is empty: OK, or No to a question), and keeps what was asked.
-class PromptRecorder
+// Answers every message box and question in place of a user while it exists, from `answers` (none
+// left: OK, or No to a question), and keeps what was asked.
+struct PromptRecorder
 {
-public:
     PromptRecorder()
     {
         MessageBox::setTestHandler([this](const MessageBox::Request &request) {
             requests << request;
             if (onShow)
-                onShow();
+                onShow(); // while the box is up
             return !answers.isEmpty() ? answers.takeFirst() : request.buttons & MessageBox::No ? MessageBox::No : MessageBox::Ok;
         });
     }
@@ -29,8 +27,7 @@ public:
             result << request.text;
         return result;
     }
-
     QList<MessageBox::Request> requests;
     QList<MessageBox::Button> answers;
-    std::function<void()> onShow; // runs while a box is up
+    std::function<void()> onShow;
 };

@@ -7,34 +7,31 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// Six texts per recipe, recipe after recipe.
+// The fields of each recipe, recipe after recipe; fieldsOf adds the current index at the end.
 using Fields = QStringList;
 
 inline RecipeList listOf(const Fields &fields, int current)
 {
     RecipeList list;
-    for (int i = 0; i + Recipe::FieldCount <= fields.size(); i += Recipe::FieldCount) {
-        list.appendEmpty();
-        for (int f = 0; f < Recipe::FieldCount; ++f)
-            list.Recipes(list.RecipeCount()).field(f) = fields.at(i + f);
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i % Recipe::FieldCount == 0)
+            list.appendEmpty();
+        list.Recipes(list.RecipeCount()).field(int(i % Recipe::FieldCount)) = fields[i];
     }
     list.setCurrentRecipe(current);
     return list;
 }
 
-// The fields of every recipe, then the current index.
 inline Fields fieldsOf(const RecipeList &list)
 {
     Fields fields;
-    for (int i = 1; i <= list.RecipeCount().value(); ++i) {
-        for (int f = 0; f < Recipe::FieldCount; ++f)
-            fields << list.Recipes(i).field(f);
-    }
+    for (int i = 1; i <= list.RecipeCount().value() * Recipe::FieldCount; ++i)
+        fields << list.Recipes((i + 5) / 6).field((i - 1) % 6);
     return fields << QString::number(list.CurrentRecipe().value());
 }
 
-// Recipes named "<tag> 1" to "<tag> n", each with two lines of directions.
-inline RecipeList numbered(int count, int current = 1, const QString &tag = QStringLiteral("Recipe"))
+// Recipes "<tag> 1" to "<tag> n", each with the directions "Step n", a line break and "Rest".
+inline RecipeList numbered(int count, int current = 1, const QString &tag = "Recipe")
 {
     RecipeList list;
     for (int i = 1; i <= count; ++i) {
@@ -49,19 +46,17 @@ inline RecipeList numbered(int count, int current = 1, const QString &tag = QStr
 // A temporary folder for RECIPES.DAT and the files that appear beside it.
 struct Folder
 {
-    QString path(const QString &name = QStringLiteral("RECIPES.DAT")) const { return dir.filePath(name); }
-    void put(const QByteArray &bytes, const QString &name = QStringLiteral("RECIPES.DAT")) const
+    QString path(const QString &name = "RECIPES.DAT") const { return dir.filePath(name); }
+    void put(const QByteArray &bytes, const QString &name = "RECIPES.DAT") const
     {
         QFile file(path(name));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
+        file.open(QIODevice::WriteOnly) && file.write(bytes);
     }
-    QByteArray bytes(const QString &name = QStringLiteral("RECIPES.DAT")) const
+    QByteArray bytes(const QString &name = "RECIPES.DAT") const
     {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
-
     QTemporaryDir dir;
 };

@@ -20,9 +20,9 @@ struct WindowFixture : Folder
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     template<typename T = QWidget>
-    T *child(const char *name) const { return window->findChild<T *>(QString::fromLatin1(name)); }
+    T *child(const char *name) const { return window->findChild<T *>(name); }
     QString counter() const { return child<QLabel>("lblCurrRecord")->text(); }
-    // Gives the control the focus and types into it.
+    // Gives the control the focus, presses `first` if given, and types.
     void type(const char *control, const QString &text, QKeyCombination first = Qt::Key_unknown) const
     {
         child(control)->setFocus();
@@ -35,28 +35,23 @@ struct WindowFixture : Folder
     std::unique_ptr<frmMain> window;
 };
 
-// Runs `action` on the next modal window once it is on view and active. One still open five
-// seconds later fails the test and is closed, so that a wrong answer cannot hang the test;
-// after five seconds without a modal window it gives up.
+// Runs `action` on the next modal window once it is on view and active; waits five seconds for one.
+// A window still open five seconds after the action fails the test and is closed, so that a wrong
+// answer cannot hang it.
 inline void onModal(std::function<void(QWidget *)> action)
 {
     auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, since = QDateTime::currentMSecsSinceEpoch(), action] {
+    QObject::connect(poll, &QTimer::timeout, [poll, action, since = QDateTime::currentMSecsSinceEpoch()] {
         QWidget *modal = QApplication::activeModalWidget();
         const bool ready = modal && modal->isVisible() && modal->isActiveWindow();
         if (!ready && QDateTime::currentMSecsSinceEpoch() - since < 5000)
             return;
-        poll->stop();
         poll->deleteLater();
-        if (!ready)
-            return;
-        action(modal);
-        QTimer::singleShot(5000, modal, [modal] {
-            if (modal->isVisible()) {
-                QTest::qFail("the modal window stayed open", __FILE__, __LINE__);
-                modal->close();
-            }
-        });
+        poll->stop();
+        if (ready) {
+            action(modal);
+            QTimer::singleShot(5000, modal, [modal] { modal->isVisible() && (QTest::qFail("still open", __FILE__, __LINE__), modal->close()); });
+        }
     });
     poll->start(10);
 }
