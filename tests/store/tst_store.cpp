@@ -56,14 +56,9 @@ private slots:
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("slotAndCurrent"); // whether the index may be read, and be current
-        QTest::newRow("slot 0 exists but is never current") << 3 << 0 << "10";
-        QTest::newRow("last recipe") << 3 << 3 << "11";
-        QTest::newRow("one past the last") << 3 << 4 << "00";
-        QTest::newRow("negative") << 3 << -1 << "00";
-        QTest::newRow("empty list: current 0") << 0 << 0 << "11";
-        QTest::newRow("empty list: current 1 after First") << 0 << 1 << "01";
-        QTest::newRow("empty list: current 2") << 0 << 2 << "00";
+        QTest::addColumn<QString>("slotAndCurrent");
+        for (const QStringList &row : dataRows(QFINDTESTDATA("ranges.txt")))
+            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2].toInt() << row[3];
     }
     void indexesAndCountersStayInRange()
     {
@@ -137,18 +132,12 @@ private slots:
 
     void failedSaveLeavesTheFileWhole_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // savechild's, the folder added; as nobody when run as root
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("fileMode");
         QTest::addColumn<int>("folderMode");
         QTest::addColumn<QByteArray>("output");
-        const QByteArray denied = "message Permission denied\nlist kept\n";
-        QTest::newRow("read-only file, even for root") << QStringList{"save"} << 0444 << 0700 << denied;
-        QTest::newRow("read-only folder") << QStringList{"nobody"} << 0666 << 0555 << denied;
-        QTest::newRow("disk full") << QStringList{"fsize", "65536"} << 0644 << 0700 << QByteArray("message Disk full\nlist kept\n");
-        QTest::newRow("a file that could not be read is never replaced") << QStringList{"loadsave"} << 0200 << 0777
-            << QByteArray("message Permission denied\nNo copy of the file as it was could be kept.\nmessage RECIPES.DAT was left as "
-                          "it was: it could not be read when the program started (Permission denied), and saving over it would "
-                          "lose the recipes it holds.\n");
+        for (const QStringList &row : dataRows(QFINDTESTDATA("failedsave.txt")))
+            QTest::newRow(qPrintable(row[0])) << row[1].split(u' ') << row[2].toInt(nullptr, 8) << row[3].toInt(nullptr, 8) << row[4].toUtf8();
     }
     void failedSaveLeavesTheFileWhole()
     {
