@@ -113,21 +113,12 @@ private slots:
                                      "cmdPrevious", "cmdNext", "cmdPrintSingle", "SSTab1"}));
     }
 
-    void keysWorkFromEveryBoxAndPage_data()
-    {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("after");
-        for (const QStringList &row : dataRows(QFINDTESTDATA("keys.txt")))
-            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2] << row[3] << row[4];
-    }
+    void keysWorkFromEveryBoxAndPage_data() { dataTable(QFINDTESTDATA("keys.txt")); }
     void keysWorkFromEveryBoxAndPage()
     {
-        QFETCH(int, page);
-        QFETCH(QString, focus);
-        QFETCH(QString, key);
-        QFETCH(QString, after);
+        const QStringList row = dataRow();
+        const int page = row[0].toInt();
+        const QString focus = row[1], key = row[2], after = row[3];
         WindowFixture w(ThreeRecipes);
         w.child<TabControl>("SSTab1")->setCurrentIndex(page);
         (focus == "SSTab1" ? w.child<TabControl>("SSTab1")->tabBar() : w.child(focus.toLatin1().constData()))->setFocus();
@@ -167,19 +158,12 @@ private slots:
         QCOMPARE(edited.list.Recipes(1).Name, QString(40000, u'x') + u'!');
     }
 
-    void closingSavesOrAsksBeforeLosingChanges_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<QString>("after");
-        for (const QStringList &row : dataRows(QFINDTESTDATA("closing.txt")))
-            QTest::newRow(qPrintable(row[0])) << row[1] << (row[2] == "1") << row[3];
-    }
+    void closingSavesOrAsksBeforeLosingChanges_data() { dataTable(QFINDTESTDATA("closing.txt")); }
     void closingSavesOrAsksBeforeLosingChanges()
     {
-        QFETCH(QString, how);
-        QFETCH(bool, edited);
-        QFETCH(QString, after);
+        const QStringList row = dataRow();
+        const QString how = row[0], after = row[2];
+        const bool edited = row[1] == "1";
         WindowFixture w(ThreeRecipes);
         const bool fails = how == "yes" || how == "no";
         QVERIFY(!fails || QFile::setPermissions(w.path(), QFile::ReadOwner));

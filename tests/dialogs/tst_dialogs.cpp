@@ -6,7 +6,6 @@
 namespace {
 
 const QString ToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const QString Unavailable = "System Information Is Unavailable At This Time";
 
 void writeProgram(const QString &path, const QByteArray &bytes)
 {
@@ -54,21 +53,11 @@ private slots:
         QCOMPARE(openings, QStringList({layout, "open ", "open " + unavailable, "closed " + unavailable, layout, "closed " + unavailable}));
     }
 
-    void messageBoxesShowTheirTextAsPlainText_data()
-    {
-        QTest::addColumn<int>("defaultButton"); // 0: a message with OK alone
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("seen");
-        QTest::newRow("a message") << 0 << int(Qt::Key_Return) << "Larderly <b>Fish & chips</b> OK: OK";
-        QTest::newRow("a question, No by default") << int(MessageBox::No) << int(Qt::Key_Return) << "Larderly <b>Fish & chips</b> No Yes: No";
-        QTest::newRow("Esc answers No") << int(MessageBox::Yes) << int(Qt::Key_Escape) << "Larderly <b>Fish & chips</b> No Yes: No";
-        QTest::newRow("a question, Yes by default") << int(MessageBox::Yes) << int(Qt::Key_Return) << "Larderly <b>Fish & chips</b> No Yes: Yes";
-    }
+    void messageBoxesShowTheirTextAsPlainText_data() { dataTable(QFINDTESTDATA("messageboxes.txt")); }
     void messageBoxesShowTheirTextAsPlainText()
     {
-        QFETCH(int, defaultButton);
-        QFETCH(int, key);
-        QFETCH(QString, seen);
+        const QStringList row = dataRow();
+        const MessageBox::Button defaultButton = row[0] == "OK" ? MessageBox::Ok : row[0] == "Yes" ? MessageBox::Yes : MessageBox::No;
         QString shown;
         onModal([&](QWidget *window) {
             auto *box = qobject_cast<QMessageBox *>(window);
@@ -78,35 +67,20 @@ private slots:
             buttons.sort();
             shown = box->windowTitle() + " " + box->findChild<QLabel *>("qt_msgbox_label")->text() + " " + buttons.join(u' ');
             QVERIFY(box->textFormat() == Qt::PlainText && box->icon() == QMessageBox::NoIcon);
-            QTest::keyClick(box, Qt::Key(key));
+            QTest::keyClick(box, row[1] == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
         });
-        if (defaultButton)
-            shown += MessageBox::askYesNo(nullptr, "<b>Fish & chips</b>", MessageBox::Button(defaultButton)) ? ": Yes" : ": No";
+        if (defaultButton != MessageBox::Ok)
+            shown += MessageBox::askYesNo(nullptr, "<b>Fish & chips</b>", defaultButton) ? ": Yes" : ": No";
         else
             MessageBox::message(nullptr, "<b>Fish & chips</b>"), shown += ": OK";
-        QCOMPARE(shown, seen);
+        QCOMPARE(shown, row[2]);
     }
 
-    void startSysInfoTriesBothEntriesInOrder_data()
-    {
-        QTest::addColumn<QString>("entry1"); // its type, "none" for no entry 1
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<bool>("startsFail");
-        QTest::addColumn<QStringList>("events"); // file tests, starts and messages
-        for (const QStringList &row : dataRows(QFINDTESTDATA("starting.txt")))
-            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3].split(u'|') << (row[4] == "1") << row[5].split(u'|');
-        QTest::newRow("the desktop's tool stands in for entry 1, hardinfo first") << "desktop" << "" << QStringList{"hardinfo", "kinfocenter"}
-                                                                                  << false << QStringList{"start hardinfo"};
-        QTest::newRow("no tool of the desktop's") << "desktop" << "" << QStringList{"msinfo32"} << false << QStringList{Unavailable};
-    }
+    void startSysInfoTriesBothEntriesInOrder_data() { dataTable(QFINDTESTDATA("starting.txt")); }
     void startSysInfoTriesBothEntriesInOrder()
     {
-        QFETCH(QString, entry1);
-        QFETCH(QString, path);
-        QFETCH(QStringList, files);
-        QFETCH(bool, startsFail);
-        QFETCH(QStringList, events);
+        const QStringList row = dataRow(), files = row[2].split(u'|'), events = row[4].split(u'|');
+        const QString entry1 = row[0], path = row[1];
         FakeRegistry fake;
         if (entry1 != "none")
             fake.set(ToolKey, "PATH", entry1.toUInt(), QByteArray(path.toLatin1().constData(), path.size()));
@@ -119,7 +93,7 @@ private slots:
         FakeLauncher launcher;
         for (const QString &name : files)
             launcher.files << (entry1 == "desktop" ? bin.path(name) : name);
-        launcher.startsFail = startsFail;
+        launcher.startsFail = row[3] == "1";
         PromptRecorder prompts;
         SysInfoLookup(registry, launcher).StartSysInfo(nullptr);
         QCOMPARE((launcher.log + prompts.texts()).replaceInStrings(bin.dir.path() + "/", ""), events);

@@ -7,39 +7,20 @@ class TestSearch : public QObject
     Q_OBJECT
 
 private slots:
-    void scanFindsTheFirstFieldHoldingTheText_data()
-    {
-        QTest::addColumn<Fields>("fields");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("hit");
-        for (const QStringList &row : dataRows(QFINDTESTDATA("scanning.txt")))
-            QTest::newRow(qPrintable(row[0])) << row[1].split(u'|') << row[2].toInt() << row[3] << row[4];
-    }
+    void scanFindsTheFirstFieldHoldingTheText_data() { dataTable(QFINDTESTDATA("scanning.txt")); }
     void scanFindsTheFirstFieldHoldingTheText()
     {
-        QFETCH(Fields, fields);
-        QFETCH(int, start);
-        QFETCH(QString, text);
-        QFETCH(QString, hit);
-        const std::optional<RecipeScan::Hit> found = RecipeScan::find(listOf(fields, 1), start, text);
-        QCOMPARE(found ? QStringLiteral("%1 %2").arg(found->recipe).arg(found->field) : "none", hit);
+        const QStringList row = dataRow(); // fields, start, text, hit
+        const std::optional<RecipeScan::Hit> found = RecipeScan::find(listOf(row[0].split(u'|'), 1), row[1].toInt(), row[2]);
+        QCOMPARE(found ? QStringLiteral("%1 %2").arg(found->recipe).arg(found->field) : "none", row[3]);
         QVERIFY(RecipeScan::find(numbered(32767), 32767, "recipe 32767")->recipe == 32767);
     }
 
-    void dialogHandsBackTheChoiceAndText_data()
-    {
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<QString>("way");
-        QTest::addColumn<QString>("answer");
-        for (const QStringList &row : dataRows(QFINDTESTDATA("dialog.txt")))
-            QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3];
-    }
+    void dialogHandsBackTheChoiceAndText_data() { dataTable(QFINDTESTDATA("dialog.txt")); }
     void dialogHandsBackTheChoiceAndText()
     {
-        QFETCH(QString, focus);
-        QFETCH(QString, way);
-        QFETCH(QString, answer);
+        const QStringList row = dataRow();
+        const QString focus = row[0], way = row[1], answer = row[2];
         frmSearch search;
         onModal([=](QWidget *dialog) {
             if (focus != "none")

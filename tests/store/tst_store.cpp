@@ -52,19 +52,12 @@ class TestStore : public QObject
     Q_OBJECT
 
 private slots:
-    void indexesAndCountersStayInRange_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("slotAndCurrent");
-        for (const QStringList &row : dataRows(QFINDTESTDATA("ranges.txt")))
-            QTest::newRow(qPrintable(row[0])) << row[1].toInt() << row[2].toInt() << row[3];
-    }
+    void indexesAndCountersStayInRange_data() { dataTable(QFINDTESTDATA("ranges.txt")); }
     void indexesAndCountersStayInRange()
     {
-        QFETCH(int, count);
-        QFETCH(int, index);
-        QFETCH(QString, slotAndCurrent);
+        const QStringList row = dataRow();
+        const int count = row[0].toInt(), index = row[1].toInt();
+        const QString slotAndCurrent = row[2];
         RecipeList list;
         list.sizeForLoading(count, count ? 1 : 0);
         const auto allowed = [](int error) { return error ? '0' : '1'; };
@@ -77,19 +70,15 @@ private slots:
 
     void writesEveryByteAndReadsItBack_data()
     {
-        QTest::addColumn<Fields>("fields");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<QByteArray>("bytes"); // the file exactly, or its encoding
-        for (const QStringList &row : dataRows(QFINDTESTDATA("writing.txt")))
-            QTest::newRow(qPrintable(row[0])) << (row[1].isEmpty() ? Fields() : row[1].split(u'|')) << row[2].toInt() << row[3].toLatin1();
-        QTest::newRow("a field longer than the read buffer") << Fields{"", "", "", "", QString(3 << 20, u'x') + "é", "end"} << 1
-                                                             << QByteArray("Windows-1252");
+        dataTable(QFINDTESTDATA("writing.txt"));
+        QTest::newRow("a field longer than the read buffer") << QStringList{"||||" + QString(3 << 20, u'x') + "é|end", "1", "Windows-1252"};
     }
     void writesEveryByteAndReadsItBack()
     {
-        QFETCH(Fields, fields);
-        QFETCH(int, current);
-        QFETCH(QByteArray, bytes);
+        const QStringList row = dataRow();
+        const Fields fields = row[0].isEmpty() ? Fields() : row[0].split(u'|');
+        const int current = row[1].toInt();
+        const QByteArray bytes = row[2].toLatin1(); // the file exactly, or its encoding
         Box box, reloaded;
         box.list = listOf(fields, current);
         QVERIFY(box.file.SaveRecipes());
@@ -104,20 +93,13 @@ private slots:
         QCOMPARE(box.messages + reloaded.messages, QStringList());
     }
 
-    void readsWhatItCanAndKeepsACopyOfADamagedFile_data()
-    {
-        QTest::addColumn<QByteArray>("bytes"); // null: no file
-        QTest::addColumn<Fields>("fields");    // the list held "Kept" before
-        QTest::addColumn<QString>("message");
-        for (const QStringList &row : dataRows(QFINDTESTDATA("reading.txt")))
-            QTest::newRow(qPrintable(row[0])) << (row[1] == "(none)" ? QByteArray() : QByteArray(row[1].toLatin1().constData(), row[1].size())) // "": a file, empty
-                                              << row[2].split(u'|') << row[3];
-    }
+    void readsWhatItCanAndKeepsACopyOfADamagedFile_data() { dataTable(QFINDTESTDATA("reading.txt")); }
     void readsWhatItCanAndKeepsACopyOfADamagedFile()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(Fields, fields);
-        QFETCH(QString, message);
+        const QStringList row = dataRow();
+        const QByteArray bytes = row[0] == "(none)" ? QByteArray() : QByteArray(row[0].toLatin1().constData(), row[0].size()); // "": empty
+        const Fields fields = row[1].split(u'|');
+        const QString message = row[2];
         Box box;
         box.list = listOf({"Kept", "", "", "", "", ""}, 1);
         if (message.endsWith("2.DAT."))
@@ -130,21 +112,11 @@ private slots:
         QVERIFY(!copy.endsWith("2.DAT") || box.bytes("RECIPES-BACKUP-1.DAT") == "earlier");
     }
 
-    void failedSaveLeavesTheFileWhole_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("fileMode");
-        QTest::addColumn<int>("folderMode");
-        QTest::addColumn<QByteArray>("output");
-        for (const QStringList &row : dataRows(QFINDTESTDATA("failedsave.txt")))
-            QTest::newRow(qPrintable(row[0])) << row[1].split(u' ') << row[2].toInt(nullptr, 8) << row[3].toInt(nullptr, 8) << row[4].toUtf8();
-    }
+    void failedSaveLeavesTheFileWhole_data() { dataTable(QFINDTESTDATA("failedsave.txt")); }
     void failedSaveLeavesTheFileWhole()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, fileMode);
-        QFETCH(int, folderMode);
-        QFETCH(QByteArray, output);
+        const QStringList row = dataRow(), arguments = row[0].split(u' ');
+        const int fileMode = row[1].toInt(nullptr, 8), folderMode = row[2].toInt(nullptr, 8);
         Folder folder;
         folder.put("old");
         const QByteArray file = QFile::encodeName(folder.path()), dir = QFile::encodeName(folder.dir.path());
@@ -153,7 +125,7 @@ private slots:
         child.start(savechild(), QStringList{arguments.first(), folder.dir.path()} + arguments.mid(1));
         QVERIFY(child.waitForFinished(30000));
         ::chmod(dir, 0700);
-        QCOMPARE(child.readAllStandardOutput(), output);
+        QCOMPARE(child.readAllStandardOutput(), row[3].toUtf8());
         ::chmod(file, 0600);
         QCOMPARE(folder.bytes() + "|" + folder.files().join(u','), "old|RECIPES.DAT");
     }

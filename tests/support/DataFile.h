@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <QTest>
 
 // The lines of a test's data file (found with QFINDTESTDATA), blank lines and "#" comments left out;
 // a file that cannot be read gives a line no test expects.
@@ -43,4 +44,19 @@ inline QList<QStringList> dataRows(const QString &path)
         rows << cells;
     }
     return rows;
+}
+
+// Makes the running test's data table from a data file: a row for each of its rows, named by the
+// first cell; dataRow() hands a test the other cells.
+inline void dataTable(const QString &path)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &row : dataRows(path))
+        QTest::newRow(qPrintable(row[0])) << row.mid(1);
+}
+
+inline QStringList dataRow()
+{
+    QFETCH(QStringList, row);
+    return row;
 }
