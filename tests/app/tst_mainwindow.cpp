@@ -23,15 +23,11 @@ QString focusName(QWidget *window)
     return qobject_cast<QTabBar *>(focus) ? "SSTab1" : focus ? focus->objectName() : QString();
 }
 
-// Where a control stands in twips from its container's corner, with its text and tooltip.
+// Where a control stands in twips from its container's corner (the client area's when none).
 QString placed(QWidget *control, const char *container)
 {
-    QWidget *window = control->window();
-    QWidget *origin = container ? window->findChild<QWidget *>(container) : static_cast<QMainWindow *>(window)->centralWidget();
-    const QRect r(control->mapTo(window, QPoint()) - origin->mapTo(window, QPoint()), control->size() * 15);
-    const QString text = control->property(qobject_cast<QGroupBox *>(control) ? "title" : "text").toString();
-    return QStringLiteral("%1 %2,%3 %4x%5").arg(control->objectName()).arg(r.x() * 15).arg(r.y() * 15).arg(r.width()).arg(r.height())
-        + (text.isEmpty() ? "" : " " + text) + (control->toolTip().isEmpty() ? "" : " tip:" + control->toolTip());
+    auto *window = static_cast<QMainWindow *>(control->window());
+    return placement(control, container ? window->findChild<QWidget *>(container) : window->centralWidget(), 15);
 }
 
 // The program started from another folder than its own.

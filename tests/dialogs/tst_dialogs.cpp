@@ -33,12 +33,8 @@ private slots:
                 box = about;
                 QStringList seen{about->windowTitle() + QStringLiteral(" %1,%2 %3x%4").arg(about->geometry().x()).arg(about->geometry().y())
                                      .arg(about->width()).arg(about->height()) + (about->minimumSize() == about->maximumSize() ? " fixed" : "")};
-                for (const char *name : {"Image1", "lblTitle", "lblVersion", "lblDescription", "lblDisclaimer", "cmdOK", "cmdSysInfo"}) {
-                    const QWidget *c = about->findChild<QWidget *>(name);
-                    const QString text = QString(name) == "lblDisclaimer" ? "" : c->property("text").toString();
-                    seen << QStringLiteral("%1 %2,%3 %4x%5").arg(name).arg(c->x()).arg(c->y()).arg(c->width()).arg(c->height())
-                                + (text.isEmpty() ? "" : " " + text);
-                }
+                for (const char *name : {"Image1", "lblTitle", "lblVersion", "lblDescription", "lblDisclaimer", "cmdOK", "cmdSysInfo"})
+                    seen << placement(about->findChild<QWidget *>(name), about);
                 openings << seen.join(u'\n') + (about->parentWidget() == w.window.get() ? "\nowned" : "");
                 for (int i = 0; i < QKeySequence(keys).count(); ++i) {
                     QTest::keyClick(QApplication::focusWidget(), QKeySequence(keys)[i].key());

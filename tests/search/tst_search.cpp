@@ -49,12 +49,8 @@ private slots:
                 seen << dialog->windowTitle() + " " + dialog->focusWidget()->objectName() + " '"
                             + dialog->findChild<QLineEdit *>("txtFindWhat")->text() + "'"
                             + (qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1 ? " centred" : "");
-                for (const char *name : {"Label1", "txtFindWhat", "cmdFindFirst", "cmdFindNext", "cmdCancel"}) {
-                    const QWidget *c = dialog->findChild<QWidget *>(name);
-                    const QString text = c->property("text").toString();
-                    seen << QStringLiteral("%1 %2,%3 %4x%5").arg(name).arg(c->x()).arg(c->y()).arg(c->width()).arg(c->height())
-                                + (text.isEmpty() ? "" : " " + text);
-                }
+                for (const char *name : {"Label1", "txtFindWhat", "cmdFindFirst", "cmdFindNext", "cmdCancel"})
+                    seen << placement(dialog->findChild<QWidget *>(name), dialog);
                 const bool fixed = dialog->minimumSize() == dialog->maximumSize()
                     && !(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
                 seen << QStringLiteral("%1x%2").arg(dialog->width()).arg(dialog->height()) + (fixed ? " fixed" : "")

@@ -1,0 +1,63 @@
+#include "DataFile.h"
+#include "Recipes.h"
+
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+const QByteArray OneRecipe = "1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+
+bool catchesSigTerm(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    const qsizetype at = text.indexOf("SigCgt:");
+    return at >= 0 && (text.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) & (1ULL << (SIGTERM - 1)));
+}
+
+} // namespace
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void runsAsAUserStartsItAndKeepsTheRecipesWhereTheyCanWrite_data() { dataTable(QFINDTESTDATA("program.txt")); }
+    void runsAsAUserStartsItAndKeepsTheRecipesWhereTheyCanWrite()
+    {
+        const QStringList row = dataRow();
+        const QString argument = row[1], display = row[2], out = row[4];
+        Folder copy, home;
+        const bool installed = row[0] == "installed";
+        const QString program = installed ? LARDERLY_PREFIX "/bin/larderly" : copy.path("larderly");
+        QVERIFY(installed || (QFile::copy(LARDERLY_PROGRAM, program) && (copy.put(OneRecipe), true)));
+        QProcessEnvironment environment;
+        environment.insert("HOME", home.dir.path());
+        environment.insert("XDG_DATA_HOME", home.path("data"));
+        environment.insert("XDG_RUNTIME_DIR", home.dir.path());
+        if (display != "none")
+            environment.insert(display.startsWith(':') ? "DISPLAY" : "QT_QPA_PLATFORM", display);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, argument.isEmpty() ? QStringList() : QStringList{argument});
+        QVERIFY(process.waitForStarted(10000));
+        if (argument.isEmpty() && display == "offscreen") { // the window opens: ended as the session ends it
+            QTRY_VERIFY_WITH_TIMEOUT(catchesSigTerm(process.processId()), 10000);
+            process.terminate();
+        }
+        const bool finished = process.waitForFinished(30000);
+        const QString err = process.readAllStandardError();
+        QVERIFY2(finished && process.exitStatus() == QProcess::NormalExit, qPrintable(err));
+        QCOMPARE(process.exitCode(), row[3].toInt());
+        QCOMPARE(QString(process.readAllStandardOutput()).left(qMax(out.size(), 1)), out); // none expected: none at all
+        QCOMPARE(err, row[5]);
+        QCOMPARE((copy.files() + QDir(home.path("data/larderly")).entryList(QDir::Files)).join(u' '), row[6]); // no lock or copy left
+        QVERIFY(installed || copy.bytes() == OneRecipe);
+        QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"bin", "share"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"
