@@ -1,8 +1,17 @@
+// Printing: what the printing procedures ask of a printer, the PDF files made when there is no
+// printer, the lines a box reports, the window's commands, and, run by the spooler test alone, one
+// document through a CUPS daemon of the tests' own (spooler.sh) whose cups-pdf queue is the default
+// printer; cups-pdf's PDFs have no text layer, so their pages are what is checked there.
+#include "FieldTextEdit.h"
 #include "ListPrint.h"
 #include "PrintProgress.h"
+#include "QtPrinter.h"
 #include "RecipePrint.h"
 #include "RuntimeError.h"
+#include "TabControl.h"
 #include "Testing.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,6 +43,48 @@ struct StopAfterTwo : PrintProgress
     bool cancelled(int printed, int total) override { return told << QStringLiteral("%1 of %2").arg(printed).arg(total), printed >= 2; }
     QStringList told;
 };
+
+constexpr qreal Margin = 18; // points: the unprintable border of a PDF made without a printer
+
+// A printer that keeps its documents as PDF files in a temporary folder.
+struct PdfPrinter : Folder
+{
+    PdfPrinter() : printer(dir.path(), [this](const QString &path) { written << path; }, QtPrinter::PdfFile) {}
+    QStringList written;
+    QtPrinter printer;
+};
+
+const QString Paragraph = "Whisk the eggs with the sugar until pale, fold in the flour a spoonful at a time and bake in a "
+                          "moderate oven until golden.";
+
+// The lines a box reports to the printing code.
+QStringList reportedLines(MultiLineTextBox &box)
+{
+    QStringList lines;
+    for (int line = 0; line < box.lineCount(); ++line)
+        lines << box.text().mid(box.lineIndex(qint16(line)), box.lineLength(qint16(box.lineIndex(qint16(line)))));
+    return lines;
+}
+
+// The lines the user sees, walked with the box's own cursor, which never reaches the blanks that end
+// a wrapped line; `trimmed` drops those from reported lines.
+QStringList walkedLines(QPlainTextEdit *box)
+{
+    QStringList lines;
+    box->moveCursor(QTextCursor::Start);
+    for (int start = -1; start != box->textCursor().position(); box->moveCursor(QTextCursor::Down)) {
+        start = box->textCursor().position();
+        box->moveCursor(QTextCursor::EndOfLine);
+        lines << box->document()->toRawText().mid(start, box->textCursor().position() - start);
+        box->moveCursor(QTextCursor::StartOfLine);
+    }
+    return lines;
+}
+
+QStringList trimmed(QStringList lines)
+{
+    return lines.replaceInStrings(QRegularExpression(" +$"), QString());
+}
 
 } // namespace
 
@@ -108,7 +159,144 @@ private slots:
         ListPrint::PrintAllRecipes(numbered(32767), all);
         QVERIFY(all.operations.size() == 3 + 32767 * 8 + 1 && all.operations.at(all.operations.size() - 7).endsWith(" 32767"));
     }
+
+    void pdfHoldsEveryLineWhereThePageAndTheScaleSettingsPutIt()
+    {
+        PdfPrinter p;
+        RecipeList list = numbered(40, 1);
+        list.Recipes(1).Ingredients = "Crème brûlée";
+        ListPrint::PrintAllRecipes(list, p.printer);
+        const QStringList lines = PdfText::lines(p.written.value(0));
+        QCOMPARE(lines.mid(0, 8), QStringList({"Recipes", "Recipe Name: Recipe 1", "Prep Time:", "Cook Time:", "Servings:",
+                                               "Ingredients: Crème brûlée", "Directions: Step 1", "Rest"}));
+        QCOMPARE(lines.size(), 1 + 40 * 7);
+        const int pages = PdfText::pageCount(p.written[0]);
+        QVERIFY(pages > 2 && p.printer.pageCount() == pages);
+        // Half an inch in from the printable area, from its top; a line break starts at the left edge;
+        // every line inside the area and every page filled until the next line would not fit; the
+        // heading at the printer's 12 points, the rest at 10.
+        const QList<PdfText::Word> words = PdfText::words(p.written[0]);
+        const qreal bottom = PdfText::pageHeight(p.written[0]) - Margin;
+        QList<qreal> lowest(pages + 1, 0);
+        for (const PdfText::Word &word : words) {
+            QVERIFY2(word.box.top() >= Margin - 1 && word.box.bottom() <= bottom + 1, qPrintable(word.text));
+            lowest[word.page] = std::max(lowest[word.page], word.box.bottom());
+            if (word.text == "Recipes" || word.text == "Rest")
+                QVERIFY2(qAbs(word.box.left() - Margin - 36) < 1.5, qPrintable(word.text));
+        }
+        for (int page = 1; page < pages; ++page)
+            QVERIFY2(bottom - lowest[page] < 25, // two lines, one of them perhaps empty
+                      qPrintable(QString::number(lowest[page])));
+        QVERIFY(words[0].box.top() < Margin + 12 && qAbs(words[0].box.height() / words[1].box.height() - 1.2) < 0.05);
+    }
+
+    void keptPdfsAreNewFilesOfTheUsersModeAndAbortedOnesLeaveNothing_data()
+    {
+        QTest::addColumn<int>("umask");
+        QTest::newRow("umask 022: readable by all") << 022;
+        QTest::newRow("umask 077: the owner's alone") << 077;
+    }
+    void keptPdfsAreNewFilesOfTheUsersModeAndAbortedOnesLeaveNothing()
+    {
+        QFETCH(int, umask);
+        PdfPrinter p;
+        p.put("keep me", "PRINTOUT-1.PDF");
+        p.printer.printLine("Discard me");
+        QCOMPARE(p.files().size(), 2); // the document in progress
+        p.printer.killDoc();
+        p.printer.killDoc(); // with no document open there is nothing to do
+        QCOMPARE(p.files(), QStringList({"PRINTOUT-1.PDF"}));
+        const mode_t before = ::umask(mode_t(umask));
+        for (const char *text : {"First", "Second"})
+            p.printer.printLine(text), p.printer.endDoc();
+        ::umask(before);
+        QCOMPARE(p.written, QStringList({p.path("PRINTOUT-2.PDF"), p.path("PRINTOUT-3.PDF")}));
+        QCOMPARE(PdfText::lines(p.written[0]) + PdfText::lines(p.written[1]) << p.bytes("PRINTOUT-1.PDF"), QStringList({"First", "Second", "keep me"}));
+        QCOMPARE(QFileInfo(p.written[1]).permissions() & 0x0777, umask == 022 ? 0x0644 : 0x0600); // owner, group, others
+    }
+
+    void boxReportsTheLinesItShowsAtItsWidthEvenWhenHidden()
+    {
+        WindowFixture w("1,1\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+        auto *tabs = w.child<TabControl>("SSTab1");
+        auto *box = w.child<FieldTextEdit>("txtDirections");
+        const int width = box->width();
+        tabs->setCurrentIndex(1);
+        box->resize(width * 2 / 3, box->height());
+        const QString text = (Paragraph + "\r\n").repeated(40) + "Serve warm.";
+        w.window->setBoxText(MainView::txtDirections, text);
+        QCOMPARE(box->document()->lastBlock().layout()->lineCount(), 0); // not laid out by Qt yet
+        const QStringList reported = reportedLines(*box);
+        QVERIFY(box->text() == text && reported.join(QString()) == QString(text).remove("\r\n") && reported.size() > 80);
+        const QFontMetricsF metrics(box->font()); // each wrapped line fits, and its next word would not have
+        const qreal room = box->viewport()->width() - 2 * box->document()->documentMargin();
+        for (int i = 0; i + 1 < reported.size(); ++i) {
+            QVERIFY2(metrics.horizontalAdvance(reported[i].trimmed()) <= room, qPrintable(reported[i]));
+            QVERIFY(!reported[i].endsWith(u' ') || metrics.horizontalAdvance(reported[i] + reported[i + 1].section(u' ', 0, 0)) > room);
+        }
+        tabs->setCurrentIndex(0);
+        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(walkedLines(box), trimmed(reported));
+        box->resize(width, box->height()); // wider: fewer lines, as on screen
+        QVERIFY(reportedLines(*box).size() < reported.size());
+        QCOMPARE(walkedLines(box), trimmed(reportedLines(*box)));
+        // Every line break the box shows is a CR LF: a lone LF or CR, a line separator, one at the end.
+        w.window->setBoxText(MainView::txtDirections, "a\nb\rc\r\nd\u2028\u2028e\u2028");
+        QCOMPARE(reportedLines(*box) << box->text(), QStringList({"a", "b", "c", "d", "", "e", "", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"}));
+        QCOMPARE(walkedLines(box), reportedLines(*box));
+        QCOMPARE(box->fieldText(), "a\nb\rc\r\nd\u2028\u2028e\u2028"); // shown, not edited: handed back as it was
+    }
+
+    void windowPrintsIntoNewPdfFilesAndSaysWhereOnceDoneOrWhatFailed()
+    {
+        WindowFixture w("2,1\r\n\"Sponge cake\"\r\n\"15 min\"\r\n\"\"\r\n\"8\"\r\n\"4 eggs\r\n125 g sugar\"\r\n\"" + Paragraph.toUtf8()
+                        + "\"\r\n" + QByteArray("\"Tea\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+        w.type("txtName", "Victoria ");
+        w.type("txtIngredients", "2 ");
+        PromptRecorder prompts;
+        bool busy = false;
+        prompts.onShow = [&] { busy = busy || QApplication::overrideCursor(); };
+        QTest::mouseClick(w.child("cmdPrintSingle"), Qt::LeftButton);
+        QCOMPARE(w.list.Recipes(1).Name, "Sponge cake"); // printing one recipe stores nothing
+        w.child<QAction>("mnuFilePrint")->trigger();
+        QCOMPARE(w.list.Recipes(1).Name, "Victoria Sponge cake"); // Print All stores first
+        const QString saved = "No printer is installed, so the document was saved as a PDF file:\n\n";
+        QCOMPARE(prompts.texts(), QStringList({saved + w.path("PRINTOUT-1.PDF"), saved + w.path("PRINTOUT-2.PDF")}));
+        QVERIFY(!busy); // the print is over when the user is told
+        const QStringList single = {"Recipe Name: Victoria Sponge cake", "Prep Time: 15 min", "Cook Time:", "Servings: 8",
+                                    "Ingredients:", "2 4 eggs", "125 g sugar", "Directions:"};
+        QCOMPARE(PdfText::lines(w.path("PRINTOUT-1.PDF")), single + walkedLines(w.child<FieldTextEdit>("txtDirections")));
+        QCOMPARE(PdfText::lines(w.path("PRINTOUT-2.PDF")).filter("Name:"), QStringList({"Recipe Name: Victoria Sponge cake", "Recipe Name: Tea"}));
+
+        QVERIFY(QDir(w.dir.path()).removeRecursively()); // nowhere to keep the next one
+        w.type("txtCook", "40 min");
+        prompts.requests.clear();
+        w.child<QAction>("mnuFilePrint")->trigger();
+        QCOMPARE(prompts.texts(), QStringList({"Path/File access error"}));
+        QVERIFY(w.child<QLineEdit>("txtCook")->text() == "40 min" && w.counter() == "Record 1 of 2" && !QApplication::overrideCursor());
+    }
+
+    void aDocumentGoesToTheDefaultPrinterAsOneJob()
+    {
+        const QDir spooler(qEnvironmentVariable("LARDERLY_SPOOLER"));
+        if (!qEnvironmentVariableIsSet("LARDERLY_SPOOLER"))
+            QSKIP("run by the spooler test, which starts the daemon");
+        if (QFile::exists(spooler.filePath("skip")))
+            QSKIP(qPrintable(dataLines(spooler.filePath("skip")).value(0)));
+        qputenv("CUPS_SERVER", QFile::encodeName(spooler.filePath("cups.sock")));
+        QCOMPARE(QtPrinter::defaultPrinterName(), "LarderlyTest");
+        Folder folder;
+        QtPrinter printer(folder.dir.path(), {});
+        for (int line = 0; line < 200; ++line) // several pages
+            printer.printLine(QStringLiteral("Line %1").arg(line));
+        printer.endDoc();
+        const QDir out(spooler.filePath("out"));
+        QTRY_VERIFY_WITH_TIMEOUT(!out.entryList({"*.pdf"}).isEmpty() && PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])) > 0, 120000);
+        QVERIFY(printer.pageCount() > 2);
+        QCOMPARE(PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])), printer.pageCount());
+        QCOMPARE(folder.files(), QStringList()); // nothing kept beside the recipes
+    }
 };
 
-QTEST_GUILESS_MAIN(TestPrinting)
+QTEST_MAIN(TestPrinting)
 #include "tst_printing.moc"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 
@@ -22,24 +23,20 @@ inline QStringList dataLines(const QString &path)
 // turned into Latin-1) and \uHHHH for the character U+HHHH.
 inline QList<QStringList> dataRows(const QString &path)
 {
+    static const QRegularExpression escape(R"(\\(?:([rnt\\])|x([0-9a-fA-F]{2})|u([0-9a-fA-F]{4})))");
     QList<QStringList> rows;
     for (const QString &line : dataLines(path)) {
         QStringList cells = (line.endsWith(" ::") ? line + ' ' : line).split(" :: ") + QStringList(6, "(missing)");
         for (QString &cell : cells) {
             QString text;
-            for (qsizetype i = 0; i < cell.size(); ++i) {
-                const QChar c = cell[i];
-                const QChar next = i + 1 < cell.size() ? cell[i + 1] : QChar();
-                if (c != u'\\' || !QString("rntxu\\").contains(next)) {
-                    text += c;
-                    continue;
-                }
-                const int digits = next == u'x' ? 2 : next == u'u' ? 4 : 0;
-                text += digits ? QChar(cell.mid(i + 2, digits).toUShort(nullptr, 16))
-                               : QChar(next == u'r' ? '\r' : next == u'n' ? '\n' : next == u't' ? '\t' : '\\');
-                i += 1 + digits;
+            qsizetype done = 0;
+            for (const QRegularExpressionMatch &m : escape.globalMatch(cell)) {
+                const QString plain = m.captured(1);
+                text += cell.mid(done, m.capturedStart() - done) + (plain.isEmpty() ? QChar((m.captured(2) + m.captured(3)).toUShort(nullptr, 16))
+                        : QChar(plain == "r" ? '\r' : plain == "n" ? '\n' : plain == "t" ? '\t' : '\\'));
+                done = m.capturedEnd();
             }
-            cell = text;
+            cell = text + cell.mid(done);
         }
         rows << cells;
     }
