@@ -7,7 +7,6 @@
 #include "PrintProgress.h"
 #include "QtPrinter.h"
 #include "RecipePrint.h"
-#include "RuntimeError.h"
 #include "TabControl.h"
 #include "Testing.h"
 

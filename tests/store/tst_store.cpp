@@ -23,7 +23,6 @@ int errorOf(Body body)
     return 0;
 }
 
-
 // RECIPES.DAT in a temporary folder, the list it is read into and the messages the user sees.
 struct Box : Folder
 {
@@ -39,11 +38,6 @@ struct Box : Folder
     QStringList messages;
     RecipeFile file;
 };
-
-QString savechild()
-{
-    return QCoreApplication::applicationDirPath() + "/savechild";
-}
 
 } // namespace
 
@@ -122,7 +116,7 @@ private slots:
         const QByteArray file = QFile::encodeName(folder.path()), dir = QFile::encodeName(folder.dir.path());
         QCOMPARE(::chmod(file, mode_t(fileMode)) + ::chmod(dir, mode_t(folderMode)) + ::chown(file, 65534, 65534) * !geteuid(), 0);
         QProcess child;
-        child.start(savechild(), QStringList{arguments.first(), folder.dir.path()} + arguments.mid(1));
+        child.start(QCoreApplication::applicationDirPath() + "/savechild", QStringList{arguments.first(), folder.dir.path()} + arguments.mid(1));
         QVERIFY(child.waitForFinished(30000));
         ::chmod(dir, 0700);
         QCOMPARE(child.readAllStandardOutput(), row[3].toUtf8());
@@ -137,7 +131,7 @@ private slots:
         const Fields b = fieldsOf(numbered(2500, 9, QString(200, u'B')));
         for (int round = 0; round < 25; ++round) {
             QProcess child;
-            child.start(savechild(), {"loop", folder.dir.path()});
+            child.start(QCoreApplication::applicationDirPath() + "/savechild", {"loop", folder.dir.path()});
             QByteArray out;
             while (out.count("saved\n") < 1 + round % 3) { // then killed wherever the next save is
                 QVERIFY(child.waitForReadyRead(30000));
