@@ -4,7 +4,7 @@
 // printer; cups-pdf's PDFs have no text layer, so their pages are what is checked there.
 #include "FieldTextEdit.h"
 #include "ListPrint.h"
-#include "PrintProgress.h"
+#include "PrintProgressDialog.h"
 #include "QtPrinter.h"
 #include "RecipePrint.h"
 #include "TabControl.h"
@@ -22,18 +22,6 @@ QStringList single(const QStringList &ingredients, const QStringList &directions
         + QStringList(ingredients).replaceInStrings(QRegularExpression("^"), "line(10) ")
         + QStringList{"line(10) ", "line(10) Directions: ", "line(10) "}
         + QStringList(directions).replaceInStrings(QRegularExpression("^"), "line(10) ") + QStringList{"endDoc"};
-}
-
-// The error `body` raises as "number description (source)", "none" for none.
-template<typename Body>
-QString raised(Body body)
-{
-    try {
-        body();
-    } catch (const RuntimeError &error) {
-        return QStringLiteral("%1 %2 (%3)").arg(error.number()).arg(error.description(), error.source());
-    }
-    return "none";
 }
 
 // Asks to stop after the second recipe and notes what it was told.
@@ -244,6 +232,22 @@ private slots:
         QCOMPARE(reportedLines(*box) << box->text(), QStringList({"a", "b", "c", "d", "", "e", "", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"}));
         QCOMPARE(walkedLines(box), reportedLines(*box));
         QCOMPARE(box->fieldText(), "a\nb\rc\r\nd\u2028\u2028e\u2028"); // shown, not edited: handed back as it was
+    }
+
+    void longPrintShowsAWaitCursorThenAProgressDialogWhoseCancelStopsIt()
+    {
+        QWidget window;
+        {
+            PrintProgressDialog progress(&window, 60000);
+            QVERIFY(!progress.cancelled(1, 9) && !progress.dialog() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        }
+        QVERIFY(!QApplication::overrideCursor());
+        PrintProgressDialog progress(&window, 0);
+        QVERIFY(!progress.cancelled(2, 9) && progress.dialog()->isVisible());
+        QCOMPARE(progress.dialog()->labelText(), "Printing recipe 2 of 9");
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor); // the dialog can be used
+        QTest::mouseClick(progress.dialog()->findChild<QPushButton *>(), Qt::LeftButton);
+        QVERIFY(progress.cancelled(3, 9));
     }
 
     void windowPrintsIntoNewPdfFilesAndSaysWhereOnceDoneOrWhatFailed()

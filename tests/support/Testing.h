@@ -8,7 +8,7 @@
 #include "LogicFixture.h"
 #include "PdfText.h"
 #include "PromptRecorder.h"
-#include "RuntimeError.h"
+#include "Raised.h"
 #include "UrlRecorder.h"
 #include "WindowFixture.h"
 
