@@ -1,5 +1,6 @@
 // Types into the recipe on screen of the recipes in DIR for ever, as a user would, saving now and
-// then, and prints each edit as "edit N <ms since the epoch>". The test kills it at any moment.
+// then, and prints what it did: "edit N <ms since the epoch>", and "saving N" as a save begins. The
+// test kills it at any moment.
 #include "FakeMainView.h"
 #include "MainLogic.h"
 #include "RecipeFile.h"
@@ -24,8 +25,11 @@ int main(int argc, char *argv[])
         view.texts[MainView::txtDirections] += QStringLiteral(" %1").arg(++edits);
         logic.boxEdited();
         std::printf("edit %d %lld\n", edits, QDateTime::currentMSecsSinceEpoch());
-        if (edits % 150 == 0) // every three seconds, so that typing since is in the copy alone
+        if (edits % 150 == 0) { // every three seconds, so that typing since is in the copy alone
+            std::printf("saving %d\n", edits);
+            std::fflush(stdout);
             logic.mnuFileSave_Click();
+        }
         std::fflush(stdout);
     });
     typing.start(20);

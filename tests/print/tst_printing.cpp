@@ -83,7 +83,8 @@ private slots:
     void singleRecipePrintsTheBoxesLineByLine_data()
     {
         dataTable(QFINDTESTDATA("printing.txt"));
-        QTest::newRow("a line beginning at index 32,767") << QStringList{QString(32765, u'x') + "\r\nx", "", "0", QString(32765, u'x') + "|x", ""};
+        QTest::newRow("a line beginning at index 32,767")
+            << QStringList{QString(32765, u'x') + "\r\nx", "", "0", QString(32765, u'x') + "|x", ""};
     }
     void singleRecipePrintsTheBoxesLineByLine()
     {
@@ -198,7 +199,8 @@ private slots:
             p.printer.printLine(text), p.printer.endDoc();
         ::umask(before);
         QCOMPARE(p.written, QStringList({p.path("PRINTOUT-2.PDF"), p.path("PRINTOUT-3.PDF")}));
-        QCOMPARE(PdfText::lines(p.written[0]) + PdfText::lines(p.written[1]) << p.bytes("PRINTOUT-1.PDF"), QStringList({"First", "Second", "keep me"}));
+        QCOMPARE(PdfText::lines(p.written[0]) + PdfText::lines(p.written[1]) << p.bytes("PRINTOUT-1.PDF"),
+            QStringList({"First", "Second", "keep me"}));
         QCOMPARE(QFileInfo(p.written[1]).permissions() & 0x0777, umask == 022 ? 0x0644 : 0x0600); // owner, group, others
     }
 
@@ -269,7 +271,8 @@ private slots:
         const QStringList single = {"Recipe Name: Victoria Sponge cake", "Prep Time: 15 min", "Cook Time:", "Servings: 8",
                                     "Ingredients:", "2 4 eggs", "125 g sugar", "Directions:"};
         QCOMPARE(PdfText::lines(w.path("PRINTOUT-1.PDF")), single + walkedLines(w.child<FieldTextEdit>("txtDirections")));
-        QCOMPARE(PdfText::lines(w.path("PRINTOUT-2.PDF")).filter("Name:"), QStringList({"Recipe Name: Victoria Sponge cake", "Recipe Name: Tea"}));
+        QCOMPARE(PdfText::lines(w.path("PRINTOUT-2.PDF")).filter("Name:"),
+            QStringList({"Recipe Name: Victoria Sponge cake", "Recipe Name: Tea"}));
 
         QVERIFY(QDir(w.dir.path()).removeRecursively()); // nowhere to keep the next one
         w.type("txtCook", "40 min");
@@ -294,7 +297,8 @@ private slots:
             printer.printLine(QStringLiteral("Line %1").arg(line));
         printer.endDoc();
         const QDir out(spooler.filePath("out"));
-        QTRY_VERIFY_WITH_TIMEOUT(!out.entryList({"*.pdf"}).isEmpty() && PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])) > 0, 120000);
+        QTRY_VERIFY_WITH_TIMEOUT(!out.entryList({"*.pdf"}).isEmpty()
+            && PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])) > 0, 120000);
         QVERIFY(printer.pageCount() > 2);
         QCOMPARE(PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])), printer.pageCount());
         QCOMPARE(folder.files(), QStringList()); // nothing kept beside the recipes

@@ -53,7 +53,8 @@ private slots:
     void writesEveryByteAndReadsItBack_data()
     {
         dataTable(QFINDTESTDATA("writing.txt"));
-        QTest::newRow("a field longer than the read buffer") << QStringList{"||||" + QString(3 << 20, u'x') + "é|end", "1", "Windows-1252"};
+        QTest::newRow("a field longer than the read buffer")
+            << QStringList{"||||" + QString(3 << 20, u'x') + "é|end", "1", "Windows-1252"};
     }
     void writesEveryByteAndReadsItBack()
     {
@@ -104,7 +105,8 @@ private slots:
         const QByteArray file = QFile::encodeName(folder.path()), dir = QFile::encodeName(folder.dir.path());
         QCOMPARE(::chmod(file, mode_t(fileMode)) + ::chmod(dir, mode_t(folderMode)) + ::chown(file, 65534, 65534) * !geteuid(), 0);
         QProcess child;
-        child.start(QCoreApplication::applicationDirPath() + "/savechild", QStringList{arguments.first(), folder.dir.path()} + arguments.mid(1));
+        child.start(QCoreApplication::applicationDirPath() + "/savechild",
+                    QStringList{arguments.first(), folder.dir.path()} + arguments.mid(1));
         QVERIFY(child.waitForFinished(30000));
         ::chmod(dir, 0700);
         QCOMPARE(child.readAllStandardOutput(), row[3].toUtf8());

@@ -32,8 +32,9 @@ inline QList<QStringList> dataRows(const QString &path)
             qsizetype done = 0;
             for (const QRegularExpressionMatch &m : escape.globalMatch(cell)) {
                 const QString plain = m.captured(1);
-                text += cell.mid(done, m.capturedStart() - done) + (plain.isEmpty() ? QChar((m.captured(2) + m.captured(3)).toUShort(nullptr, 16))
-                        : QChar(plain == "r" ? '\r' : plain == "n" ? '\n' : plain == "t" ? '\t' : '\\'));
+                const QChar c = plain.isEmpty() ? QChar((m.captured(2) + m.captured(3)).toUShort(nullptr, 16))
+                                                : QChar(plain == "r" ? '\r' : plain == "n" ? '\n' : plain == "t" ? '\t' : '\\');
+                text += cell.mid(done, m.capturedStart() - done) + c;
                 done = m.capturedEnd();
             }
             cell = text + cell.mid(done);

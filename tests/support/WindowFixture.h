@@ -42,7 +42,8 @@ inline QString placement(QWidget *control, QWidget *origin, int scale = 1)
     const QRect r(control->mapTo(control->window(), QPoint()) - origin->mapTo(control->window(), QPoint()), control->size());
     const QString text = control->property(qobject_cast<QGroupBox *>(control) ? "title" : "text").toString();
     return QStringLiteral("%1 %2,%3 %4x%5").arg(control->objectName()).arg(r.x() * scale).arg(r.y() * scale).arg(r.width() * scale)
-               .arg(r.height() * scale) + (text.isEmpty() ? "" : " " + text) + (control->toolTip().isEmpty() ? "" : " tip:" + control->toolTip());
+               .arg(r.height() * scale)
+        + (text.isEmpty() ? "" : " " + text) + (control->toolTip().isEmpty() ? "" : " tip:" + control->toolTip());
 }
 
 // Runs `action` on the next modal window once it is on view and active; waits five seconds for one.
@@ -50,7 +51,7 @@ inline QString placement(QWidget *control, QWidget *origin, int scale = 1)
 // answer cannot hang it.
 inline void onModal(std::function<void(QWidget *)> action)
 {
-    auto *poll = new QTimer;
+    auto *poll = new QTimer(qApp); // gone with the application at the latest
     QObject::connect(poll, &QTimer::timeout, [poll, action, since = QDateTime::currentMSecsSinceEpoch()] {
         QWidget *modal = QApplication::activeModalWidget();
         const bool ready = modal && modal->isVisible() && modal->isActiveWindow();
@@ -60,7 +61,8 @@ inline void onModal(std::function<void(QWidget *)> action)
         poll->stop();
         if (ready) {
             action(modal);
-            QTimer::singleShot(5000, modal, [modal] { modal->isVisible() && (QTest::qFail("still open", __FILE__, __LINE__), modal->close()); });
+            QTimer::singleShot(5000, modal,
+                [modal] { modal->isVisible() && (QTest::qFail("still open", __FILE__, __LINE__), modal->close()); });
         }
     });
     poll->start(10);
