@@ -35,9 +35,14 @@ void MainLogic::Form_Load()
     ShowCurrentRecipe();
 }
 
+QString MainLogic::recoveryPath() const
+{
+    return QDir(m_file.folder()).filePath(RecipeFile::recoveryName());
+}
+
 void MainLogic::offerRecovery()
 {
-    const QString path = QDir(m_file.folder()).filePath(RecipeFile::recoveryName());
+    const QString path = recoveryPath();
     if (!QFileInfo::exists(path))
         return;
     if (MessageBox::askYesNo(nullptr, QStringLiteral("The changes of the last session were not saved. Recover them?"),
@@ -110,7 +115,7 @@ RecipeList MainLogic::snapshot() const
 RecoveryWriter &MainLogic::recovery()
 {
     if (!m_recovery)
-        m_recovery = std::make_unique<RecoveryWriter>(QDir(m_file.folder()).filePath(RecipeFile::recoveryName()));
+        m_recovery = std::make_unique<RecoveryWriter>(recoveryPath());
     return *m_recovery;
 }
 

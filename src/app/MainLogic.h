@@ -73,6 +73,7 @@ public:
 private:
     void changed();
     void saved();
+    QString recoveryPath() const;
     void offerRecovery();
     // The list as a save would write it now, with the boxes of the recipe on screen.
     RecipeList snapshot() const;

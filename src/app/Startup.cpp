@@ -29,12 +29,12 @@ frmMain *Startup::mainWindow()
     return theMainWindow;
 }
 
-bool Startup::Main(const QString &programFolder, const QString &pdfFolder)
+bool Startup::Main(const QString &recipeFolder, const QString &pdfFolder)
 {
-    auto lock = std::make_unique<RecipeLock>(programFolder);
+    auto lock = std::make_unique<RecipeLock>(recipeFolder);
     if (lock->lock() == RecipeLock::HeldElsewhere) {
         MessageBox::message(nullptr, QStringLiteral("The recipes in %1 are already open in another Larderly window.")
-                                         .arg(QDir::toNativeSeparators(programFolder)));
+                                         .arg(QDir::toNativeSeparators(recipeFolder)));
         return false;
     }
 
@@ -43,7 +43,7 @@ bool Startup::Main(const QString &programFolder, const QString &pdfFolder)
     auto *splash = new frmSplash;
     splash->showAndPaint();
 
-    theMainWindow = new frmMain(recipes(), programFolder, nullptr, pdfFolder);
+    theMainWindow = new frmMain(recipes(), recipeFolder, nullptr, pdfFolder);
     theMainWindow->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(theMainWindow, &QObject::destroyed, [] { theLock.reset(); });
     theMainWindow->Form_Load(); // a load message comes up in front of the splash screen

@@ -50,5 +50,4 @@ private:
     QString m_folder;
     MessageFunction m_showMessage;
     QString m_unreadable; // why the file could not be read and is left alone
-
 };

@@ -25,8 +25,6 @@ public:
     // Drops a waiting snapshot, waits for a write in progress and removes the file.
     void discard();
 
-    QString path() const { return m_path; }
-
 private:
     void run();
     void waitUntilIdle(std::unique_lock<std::mutex> &lock);
