@@ -1,5 +1,6 @@
 #include "MainLogic.h"
 
+#include "JournalFile.h"
 #include "ListPrint.h"
 #include "RecipePrint.h"
 #include "MessageBox.h"
@@ -7,21 +8,49 @@
 #include "RecipeFile.h"
 #include "RecipeList.h"
 #include "RecipeScan.h"
-#include "RecoveryWriter.h"
+#include "RecipeWriter.h"
+#include "RecoveryJournal.h"
 #include "RuntimeError.h"
 #include "SearchPrompt.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcMainLogic, "larderly.recipes", QtInfoMsg)
+
+namespace {
+
+// Whether two lists would be the same file once saved (a save turns straight double quotes into
+// typographic ones).
+bool sameWhenSaved(const RecipeList &a, const RecipeList &b)
+{
+    if (a.RecipeCount() != b.RecipeCount() || a.CurrentRecipe() != b.CurrentRecipe())
+        return false;
+    for (int i = 1; i <= a.RecipeCount().value(); ++i) {
+        for (int f = 0; f < Recipe::FieldCount; ++f) {
+            const QString &x = a.Recipes(i).field(f);
+            const QString &y = b.Recipes(i).field(f);
+            if (x != y && RecipeWriter::withTypographicQuotes(x) != RecipeWriter::withTypographicQuotes(y))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 MainLogic::MainLogic(RecipeList &list, RecipeFile &file, MainView &view)
     : m_list(list)
     , m_file(file)
     , m_view(view)
+    , m_journal(std::make_unique<RecoveryJournal>(file.folder()))
 {
-    m_recoveryTimer.setSingleShot(true);
-    m_recoveryTimer.setInterval(RecoveryDelayMs);
-    m_recoveryTimer.callOnTimeout([this] { recovery().write(snapshot()); });
+    m_journalTimer.setSingleShot(true);
+    m_journalTimer.setInterval(JournalDelayMs);
+    m_journalTimer.callOnTimeout([this] { writeJournal(); });
 }
 
 MainLogic::~MainLogic() = default;
@@ -31,92 +60,162 @@ void MainLogic::Form_Load()
     // The file is addressed by its full path, so a folder that cannot be made current does no harm.
     QDir::setCurrent(m_file.folder());
     m_file.LoadRecipes();
+    m_journal->start(m_list, m_file.identity());
     offerRecovery();
     ShowCurrentRecipe();
 }
 
-QString MainLogic::recoveryPath() const
-{
-    return QDir(m_file.folder()).filePath(RecipeFile::recoveryName());
-}
-
 void MainLogic::offerRecovery()
 {
-    const QString path = recoveryPath();
-    if (!QFileInfo::exists(path))
-        return;
-    if (MessageBox::askYesNo(nullptr, QStringLiteral("The changes of the last session were not saved. Recover them?"),
-                             MessageBox::Yes)) {
-        try {
-            RecipeList recovered;
-            RecipeFile::read(path, recovered);
-            m_list = std::move(recovered);
-            m_unsaved = true; // the copy stays until they are saved
-            return;
-        } catch (const RuntimeError &error) {
-            MessageBox::message(nullptr, error.description());
-        }
+    // Normally there is one journal; should both places hold one, the newer is offered.
+    QFileInfoList journals;
+    for (const QString &path : RecoveryJournal::locations(m_file.folder())) {
+        if (QFileInfo::exists(path))
+            journals << QFileInfo(path);
     }
-    const QString kept = m_file.keepBackupCopy(path, true);
-    MessageBox::message(nullptr, QStringLiteral("The unsaved changes of the last session are kept as %1.")
-                                     .arg(kept.isEmpty() ? RecipeFile::recoveryName() : kept));
+    std::sort(journals.begin(), journals.end(),
+              [](const QFileInfo &a, const QFileInfo &b) { return a.lastModified() > b.lastModified(); });
+    for (qsizetype i = 0; i < journals.size() && !m_sessionEnding; ++i) {
+        if (i == 0)
+            offerJournal(journals[i].filePath());
+        else
+            keepAside(journals[i].filePath(), QStringLiteral("The changes of another earlier session could not be offered as well."));
+    }
+}
+
+void MainLogic::offerJournal(const QString &path)
+{
+    JournalFile::Contents journal = JournalFile::read(path);
+    if (!journal.readable) {
+        keepAside(path, QStringLiteral("The changes of an earlier session could not be read back."));
+        return;
+    }
+    // A journal whose list was being written over the file in place holds that list whole.
+    const bool wholeList = journal.saving && !journal.entries.isEmpty()
+        && journal.entries.first().type == JournalEntry::Snapshot;
+    if (journal.base != m_file.identity() && !wholeList && journal.endsSaving) {
+        QFile::remove(path); // the save it ends with replaced the file: everything in it is in the file
+        return;
+    }
+    if (journal.base != m_file.identity() && !wholeList) {
+        keepAside(path, QStringLiteral("The changes of an earlier session were made to another version of %1 "
+                                       "and cannot be applied to this one.").arg(RecipeFile::fileName()));
+        return;
+    }
+    // A journal written afresh begins with the whole list: the list read from the file is not needed.
+    const bool fromWholeList = !journal.entries.isEmpty() && journal.entries.first().type == JournalEntry::Snapshot;
+    RecipeList recovered = fromWholeList ? RecipeList() : m_list;
+    const qsizetype changes = journal.entries.size();
+    const bool whole = JournalFile::replay(std::move(journal.entries), recovered) == changes;
+    if (sameWhenSaved(recovered, m_list)) {
+        QFile::remove(path); // nothing in it that the file does not hold
+        return;
+    }
+    const bool recover = MessageBox::askYesNo(
+        nullptr, QStringLiteral("The changes of the last session were not saved. Recover them?"), MessageBox::Yes);
+    if (m_sessionEnding)
+        return; // nobody answered: the journal stays for the next start
+    if (recover) {
+        m_list = std::move(recovered);
+        if (whole) // it goes on where it is
+            m_journal->resume(m_list, path, journal.length, int(changes));
+        else // without the change that does not fit, and what came after it
+            m_journal->restart(m_list);
+        m_unsaved = true;
+        return;
+    }
+    const QString kept = m_file.keepBackupList(recovered); // a recipe file the user can open
+    if (kept.isEmpty()) {
+        keepAside(path, QString());
+        return;
+    }
+    QFile::remove(path);
+    MessageBox::message(nullptr, QStringLiteral("The unsaved changes of the last session are kept as %1.").arg(kept));
+}
+
+QString MainLogic::displayName(const QString &path) const
+{
+    const bool beside = QFileInfo(path).absolutePath() == QFileInfo(m_file.filePath()).absolutePath();
+    return beside ? QFileInfo(path).fileName() : QDir::toNativeSeparators(path);
+}
+
+void MainLogic::keepAside(const QString &path, const QString &why)
+{
+    // Beside the recipes, or where it is when their folder cannot be written; never offered again.
+    QString kept = m_file.keepBackupCopy(path, true);
+    if (kept.isEmpty())
+        kept = m_file.keepBackupCopy(path, true, QFileInfo(path).absolutePath());
+    if (kept.isEmpty())
+        qCWarning(lcMainLogic) << "cannot move" << path << "aside";
+    const QString message = (why.isEmpty() ? QString() : why + u' ')
+        + QStringLiteral("The changes of the last session are kept as %1.").arg(displayName(kept.isEmpty() ? path : kept));
+    MessageBox::message(nullptr, message);
+}
+
+bool MainLogic::save()
+{
+    // A file rewritten in place is not whole while it is written: the journal holds the list
+    // meanwhile, so that a failure half-way is recovered at the next start.
+    if (!m_file.savesInPlace())
+        m_journal->markSaving();
+    else if (m_journal->prepareInPlaceSave().isEmpty())
+        qCWarning(lcMainLogic) << "saving in place with no journal to fall back on";
+    if (!m_file.SaveRecipes())
+        return false;
+    m_journalTimer.stop();
+    if (!m_journal->discard())
+        qCWarning(lcMainLogic) << "the journal of the saved changes is still there";
+    m_journal->start(m_list, m_file.identity());
+    m_unsaved = false;
+    return true;
 }
 
 bool MainLogic::Form_Unload()
 {
     StoreFields();
-    if (m_file.SaveRecipes()) {
-        saved();
+    if (save() || !m_unsaved)
+        return true; // nothing is lost: a save error has been shown
+    m_journalTimer.stop();
+    const QString kept = m_journal->sync();
+    if (m_sessionEnding)
         return true;
-    }
-    if (!m_unsaved)
-        return MessageBox::askYesNo(m_view.dialogParent(), QStringLiteral("Your recipes could not be saved. Close anyway?"),
-                                    MessageBox::No);
-    m_recoveryTimer.stop();
-    recovery().writeNow(m_list);
-    return MessageBox::askYesNo(m_view.dialogParent(),
-                                QStringLiteral("Your recipes could not be saved. Close anyway? The changes made since the "
-                                               "last save are kept in %1 and offered back at the next start.")
-                                    .arg(RecipeFile::recoveryName()),
-                                MessageBox::No);
+    const QString question = kept.isEmpty()
+        ? QStringLiteral("Your recipes could not be saved, and no copy of the changes could be kept either. If "
+                         "Larderly closes now, the changes made since the last save are lost. Close anyway?")
+        : QStringLiteral("Your recipes could not be saved. Close anyway? The changes made since the last save are "
+                         "kept in %1 and offered back at the next start.").arg(displayName(kept));
+    const bool close = MessageBox::askYesNo(m_view.dialogParent(), question, MessageBox::No);
+    return close || m_sessionEnding; // a session that ended meanwhile closes all the same
 }
 
 void MainLogic::boxEdited()
 {
+    m_boxesEdited = true;
     changed();
 }
 
 void MainLogic::changed()
 {
     m_unsaved = true;
-    // Later changes wait for this copy, so one made while typing on is never more than the delay old.
-    if (!m_recoveryTimer.isActive())
-        m_recoveryTimer.start();
+    // Later changes wait for this write, so one made while typing on is never more than the delay old.
+    if (!m_journalTimer.isActive())
+        m_journalTimer.start();
 }
 
-void MainLogic::saved()
+void MainLogic::writeJournal()
 {
-    m_unsaved = false;
-    m_recoveryTimer.stop();
-    recovery().discard();
+    if (m_boxesEdited && m_list.RecipeCount() > 0)
+        m_journal->recordRecipe(m_list.CurrentRecipe().value(), boxes());
+    m_journal->recordCurrent(m_list.CurrentRecipe().value());
+    m_journal->write();
 }
 
-RecipeList MainLogic::snapshot() const
+Recipe MainLogic::boxes() const
 {
-    RecipeList list = m_list; // the texts are shared, not copied
-    if (list.RecipeCount() > 0) {
-        Recipe &recipe = list.Recipes(list.CurrentRecipe());
-        for (int box = 0; box < MainView::BoxCount; ++box)
-            recipe.field(box) = m_view.boxText(MainView::Box(box));
-    }
-    return list;
-}
-
-RecoveryWriter &MainLogic::recovery()
-{
-    if (!m_recovery)
-        m_recovery = std::make_unique<RecoveryWriter>(recoveryPath());
-    return *m_recovery;
+    Recipe recipe;
+    for (int box = 0; box < MainView::BoxCount; ++box)
+        recipe.field(box) = m_view.boxText(MainView::Box(box));
+    return recipe;
 }
 
 void MainLogic::mnuFileExit_Click()
@@ -128,13 +227,17 @@ void MainLogic::StoreFields()
 {
     if (m_list.RecipeCount() <= 0)
         return;
-    Recipe &recipe = m_list.Recipes(m_list.CurrentRecipe());
-    for (int box = 0; box < MainView::BoxCount; ++box)
-        recipe.field(box) = m_view.boxText(MainView::Box(box));
+    m_list.Recipes(m_list.CurrentRecipe()) = boxes();
+    m_boxesEdited = false;
+    if (m_journal->recordRecipe(m_list.CurrentRecipe().value(), m_list.Recipes(m_list.CurrentRecipe())))
+        changed();
 }
 
 void MainLogic::ShowCurrentRecipe()
 {
+    m_boxesEdited = false;
+    if (m_unsaved && !m_journalTimer.isActive())
+        m_journalTimer.start(); // the journal follows which recipe is current
     if (m_list.RecipeCount() > 0) {
         EnableFields(true);
         const Recipe &recipe = m_list.Recipes(m_list.CurrentRecipe());
@@ -224,9 +327,10 @@ void MainLogic::mnuRecordsAdd_Click()
                                            "Delete a recipe to make room for a new one."));
         return;
     }
+    m_journal->recordAdd();
+    changed();
     ShowCurrentRecipe();
     m_view.focusBox(MainView::txtName);
-    changed();
 }
 
 void MainLogic::mnuRecordsDelete_Click()
@@ -240,16 +344,17 @@ void MainLogic::mnuRecordsDelete_Click()
         + m_list.Recipes(m_list.CurrentRecipe()).Name + u'?';
     if (!MessageBox::askYesNo(m_view.dialogParent(), question, MessageBox::Yes))
         return;
+    const qint16 removed = m_list.CurrentRecipe().value();
     m_list.removeCurrent();
-    ShowCurrentRecipe();
+    m_journal->recordDelete(removed);
     changed();
+    ShowCurrentRecipe();
 }
 
 void MainLogic::mnuFileSave_Click()
 {
     StoreFields();
-    if (m_file.SaveRecipes())
-        saved();
+    save();
 }
 
 void MainLogic::mnuRecordsSearch_Click()

@@ -11,23 +11,24 @@
 class PrintProgress;
 class RecipeFile;
 class RecipeList;
-class RecoveryWriter;
+class RecoveryJournal;
 class SearchPrompt;
+struct JournalEntry;
+struct Recipe;
 
 // The main window's behaviour, apart from its widgets: it keeps the six text boxes and the
 // recipe list in step (the boxes are the only editor; StoreFields copies them into the current
 // recipe before anything leaves, saves, prints or searches it, and ShowCurrentRecipe shows the
 // current recipe after anything changes which one that is) and carries out the commands.
 //
-// While there are unsaved changes (a box edited, a recipe added or deleted since the last save)
-// a recovery copy of the list as it would be saved, boxes included, is written beside the recipe
-// file within RecoveryDelayMs of the first change and again after later ones, by a thread of its
-// own. A successful save removes it; at the next start it is offered back.
+// Every change (a box edited, a recipe added or deleted) is recorded in the recovery journal,
+// boxes included, and written within JournalDelayMs of the change. A successful save removes
+// the journal; at the next start it is offered back.
 class MainLogic
 {
 public:
     using SearchDialogFactory = std::function<std::unique_ptr<SearchPrompt>()>;
-    static constexpr int RecoveryDelayMs = 1000;
+    static constexpr int JournalDelayMs = 1000;
 
     MainLogic(RecipeList &list, RecipeFile &file, MainView &view);
     ~MainLogic();
@@ -38,12 +39,18 @@ public:
     // Loads the recipes, offers back the changes of a session that ended without saving them and
     // shows the current recipe.
     void Form_Load();
-    // False when the window must stay open: the save failed and the user chose not to close.
+    // False when the window must stay open: the save failed, changes would be lost and the user
+    // chose not to close. Once the session is ending nobody is asked: what cannot be saved is
+    // kept in the journal if it can be, and the window closes.
     bool Form_Unload();
     // The user changed the text of a box.
     void boxEdited();
     bool hasUnsavedChanges() const { return m_unsaved; }
     void mnuFileExit_Click();
+    // The desktop session is ending (a termination signal): from now on nobody is asked anything.
+    void endSession() { m_sessionEnding = true; }
+    bool sessionEnding() const { return m_sessionEnding; }
+    RecoveryJournal &journal() { return *m_journal; }
 
     void StoreFields();
     void ShowCurrentRecipe();
@@ -72,12 +79,15 @@ public:
 
 private:
     void changed();
-    void saved();
-    QString recoveryPath() const;
+    bool save();
+    void writeJournal();
     void offerRecovery();
-    // The list as a save would write it now, with the boxes of the recipe on screen.
-    RecipeList snapshot() const;
-    RecoveryWriter &recovery();
+    void offerJournal(const QString &path);
+    void keepAside(const QString &path, const QString &why);
+    // A file's name when it lies beside RECIPES.DAT, else its whole path.
+    QString displayName(const QString &path) const;
+    // The six boxes as a recipe.
+    Recipe boxes() const;
 
     RecipeList &m_list;
     RecipeFile &m_file;
@@ -86,6 +96,8 @@ private:
     std::unique_ptr<SearchPrompt> m_searchDialog;
     QString mFindWhat; // the last find text
     bool m_unsaved = false;
-    QTimer m_recoveryTimer;
-    std::unique_ptr<RecoveryWriter> m_recovery; // made at the first change
+    bool m_boxesEdited = false; // since they were last filled or stored
+    bool m_sessionEnding = false;
+    QTimer m_journalTimer;
+    std::unique_ptr<RecoveryJournal> m_journal;
 };

@@ -10,10 +10,15 @@
 namespace {
 
 int pipeEnds[2] = {-1, -1};
+unsigned deadline = 0;
+volatile sig_atomic_t received = 0;
 
 extern "C" void onTerminationSignal(int)
 {
     const int savedErrno = errno;
+    if (!received && deadline)
+        ::alarm(deadline);
+    received = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
     errno = savedErrno;
@@ -21,8 +26,9 @@ extern "C" void onTerminationSignal(int)
 
 } // namespace
 
-bool TerminationSignals::install()
+bool TerminationSignals::install(unsigned deadlineSeconds)
 {
+    deadline = deadlineSeconds;
     if (pipeEnds[0] < 0 && ::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
         return false;
     struct sigaction action = {};

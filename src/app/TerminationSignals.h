@@ -12,8 +12,13 @@ class TerminationSignals : public QObject
     Q_OBJECT
 
 public:
+    // How long the program may take to end once the first signal came: past it, SIGALRM ends it
+    // wherever it is stuck (a disk that no longer answers), with its journal as it is on disk.
+    static constexpr unsigned DeadlineSeconds = 5;
+
     // Catches the signals from now on; each one is held until an object of this class reads it.
-    static bool install();
+    // With a deadline, the first signal also starts the clock for it.
+    static bool install(unsigned deadlineSeconds = 0);
 
     explicit TerminationSignals(QObject *parent = nullptr);
 

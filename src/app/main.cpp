@@ -1,7 +1,7 @@
+#include "Application.h"
 #include "CommandLine.h"
 #include "DataFolders.h"
 #include "DisplayCheck.h"
-#include "Startup.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>
@@ -11,7 +11,7 @@
 int main(int argc, char *argv[])
 {
     // First of all, so that a session ending at any time later still gets the recipes saved.
-    TerminationSignals::install();
+    TerminationSignals::install(TerminationSignals::DeadlineSeconds);
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -31,10 +31,12 @@ int main(int argc, char *argv[])
 
     const DataFolders folders(QCoreApplication::applicationDirPath());
     folders.makeRecipeFolder();
-    if (!Startup::Main(folders.recipeFolder(), folders.pdfFolder()))
-        return EXIT_SUCCESS; // the recipes are open in another window, which said so
-
+    Application larderly(folders.recipeFolder(), folders.pdfFolder());
+    // Signals that came meanwhile are read now, and from here on also while a start-up message is
+    // on view.
     TerminationSignals terminations;
-    QObject::connect(&terminations, &TerminationSignals::received, &Startup::closeMainWindow);
+    QObject::connect(&terminations, &TerminationSignals::received, &larderly, &Application::endSession);
+    if (!larderly.start())
+        return EXIT_SUCCESS; // the recipes are open in another window, which said so, or the session ended
     return app.exec();
 }

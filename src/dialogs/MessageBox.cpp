@@ -2,8 +2,18 @@
 
 #include "AppInfo.h"
 
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
+
+Q_LOGGING_CATEGORY(lcMessages, "larderly.messages", QtWarningMsg)
+
+bool MessageBox::s_unattended = false;
+
+void MessageBox::setUnattended(bool unattended)
+{
+    s_unattended = unattended;
+}
 
 MessageBox::Handler &MessageBox::testHandler()
 {
@@ -18,9 +28,14 @@ void MessageBox::setTestHandler(Handler handler)
 
 MessageBox::Button MessageBox::show(QWidget *parent, const Request &request)
 {
+    if (s_unattended) {
+        qCWarning(lcMessages).noquote() << request.text;
+        return request.defaultButton;
+    }
     if (testHandler())
         return testHandler()(request);
 
+    qCInfo(lcMessages).noquote() << "shows:" << request.text;
     QMessageBox box(request.icon == Information ? QMessageBox::Information : QMessageBox::NoIcon,
                     request.caption.isEmpty() ? AppInfo::title() : request.caption, request.text,
                     QMessageBox::NoButton, parent);

@@ -33,7 +33,11 @@ public:
     static bool askYesNo(QWidget *parent, const QString &question, Button defaultButton);
 
     static void setTestHandler(Handler handler);
+    // While nobody is there to answer (the session is ending), messages are logged instead of
+    // shown and questions take their default answer.
+    static void setUnattended(bool unattended);
 
 private:
     static Handler &testHandler();
+    static bool s_unattended;
 };

@@ -12,10 +12,9 @@
 
 #include <cerrno>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -49,16 +48,28 @@ bool hasNoWriteBits(const QFileInfo &info)
 // Makes the rename that put the new file in place survive a power cut.
 void syncFolder(const QString &folder)
 {
-#ifdef Q_OS_UNIX
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
-#else
-    Q_UNUSED(folder);
-#endif
 }
+
+// Gives the new file the owner and group of the one it replaces, as far as the process may: a
+// file saved by root stays the user's, and a user in the file's group keeps that group.
+void keepOwner(int fd, const QString &replaced)
+{
+    struct stat old {};
+    if (::stat(QFile::encodeName(replaced).constData(), &old) != 0)
+        return;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+        // Neither is allowed: the new file is the user's own, in the user's own group.
+    }
+}
+
+// The identity a file that cannot be read is given: whatever it holds, it is left alone, and
+// changes made over the empty list read from it belong to that state.
+constexpr FileIdentity Unreadable{-2, 0};
 
 } // namespace
 
@@ -74,13 +85,18 @@ QString RecipeFile::filePath() const
     return QDir(m_folder).filePath(fileName());
 }
 
-QString RecipeFile::backupName(int n)
+QString RecipeFile::backupName(int n, const QString &suffix)
 {
-    return QStringLiteral("RECIPES-BACKUP-%1.DAT").arg(n);
+    return QStringLiteral("RECIPES-BACKUP-%1.%2").arg(n).arg(suffix);
 }
 
 void RecipeFile::LoadRecipes()
 {
+    try {
+        m_identity = FileIdentity::of(filePath());
+    } catch (const RuntimeError &) {
+        m_identity = Unreadable;
+    }
     QString error;
     try {
         read(filePath(), m_list);
@@ -94,7 +110,7 @@ void RecipeFile::LoadRecipes()
     }
     QString message = error;
     if (QFileInfo(filePath()).size() > 0) {
-        const QString copy = keepBackupCopy(filePath());
+        const QString copy = QFileInfo(keepBackupCopy(filePath())).fileName();
         // Without a copy, the recipes the load could not see would be lost at the next save.
         if (copy.isEmpty())
             m_unreadable = error;
@@ -118,17 +134,42 @@ void RecipeFile::read(const QString &path, RecipeList &list)
     RecipeReader::read(file, list);
 }
 
-QString RecipeFile::keepBackupCopy(const QString &path, bool move) const
+QString RecipeFile::keepBackupCopy(const QString &path, bool move, QString folder) const
+{
+    const QDir dir(folder.isEmpty() ? m_folder : folder);
+    const QString suffix = QFileInfo(path).suffix().toUpper();
+    for (int n = 1; n <= MaxBackups; ++n) {
+        const QString name = backupName(n, suffix);
+        if (QFileInfo::exists(dir.filePath(name)))
+            continue;
+        // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
+        const QString backup = dir.filePath(name);
+        return (move ? QFile::rename(path, backup) : QFile::copy(path, backup)) ? backup : QString();
+    }
+    return QString();
+}
+
+QString RecipeFile::keepBackupList(const RecipeList &list) const
 {
     const QDir dir(m_folder);
     for (int n = 1; n <= MaxBackups; ++n) {
         const QString name = backupName(n);
         if (QFileInfo::exists(dir.filePath(name)))
             continue;
-        // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
-        return (move ? QFile::rename(path, dir.filePath(name)) : QFile::copy(path, dir.filePath(name))) ? name : QString();
+        try {
+            write(list, dir.filePath(name));
+            return name;
+        } catch (const RuntimeError &) {
+            return QString();
+        }
     }
     return QString();
+}
+
+bool RecipeFile::savesInPlace() const
+{
+    const QFileInfo file(filePath());
+    return file.isFile() && file.isWritable() && !QFileInfo(m_folder).isWritable();
 }
 
 bool RecipeFile::SaveRecipes()
@@ -158,10 +199,10 @@ void RecipeFile::save()
     // A read-only file stays unchanged, even for a user whom the system would let replace it.
     if (info.exists() && (!info.isWritable() || hasNoWriteBits(info)))
         throw RuntimeError(RuntimeError::PermissionDenied);
-    write(m_list, filePath());
+    m_identity = savesInPlace() ? writeInPlace(m_list, filePath()) : write(m_list, filePath());
 }
 
-void RecipeFile::write(const RecipeList &list, const QString &path)
+FileIdentity RecipeFile::write(const RecipeList &list, const QString &path)
 {
     const QString folder = QFileInfo(path).absolutePath();
     QSaveFile file(path);
@@ -172,8 +213,10 @@ void RecipeFile::write(const RecipeList &list, const QString &path)
             throw RuntimeError(RuntimeError::PathNotFound);
         throw errorFromErrno(error, RuntimeError::PathFileAccessError);
     }
+    keepOwner(file.handle(), path);
+    FileIdentity identity;
     errno = 0;
-    if (!RecipeWriter::write(list, file)) {
+    if (!RecipeWriter::write(list, file, &identity)) {
         const int error = errno;
         const bool full = file.error() == QFileDevice::ResourceError;
         file.cancelWriting();
@@ -184,4 +227,20 @@ void RecipeFile::write(const RecipeList &list, const QString &path)
     if (!file.commit())
         throw errorFromErrno(errno, RuntimeError::DeviceIOError);
     syncFolder(folder);
+    return identity;
+}
+
+FileIdentity RecipeFile::writeInPlace(const RecipeList &list, const QString &path)
+{
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw errorFromErrno(errno, RuntimeError::PathFileAccessError);
+    FileIdentity identity;
+    errno = 0;
+    if (!RecipeWriter::write(list, file, &identity) || ::fsync(file.handle()) != 0) {
+        const bool full = file.error() == QFileDevice::ResourceError;
+        throw full ? RuntimeError(RuntimeError::DiskFull) : errorFromErrno(errno, RuntimeError::DeviceIOError);
+    }
+    return identity;
 }

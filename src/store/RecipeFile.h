@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <QString>
 
 #include <functional>
@@ -21,8 +23,6 @@ public:
     using MessageFunction = std::function<void(const QString &message)>;
 
     static QString fileName() { return QStringLiteral("RECIPES.DAT"); }
-    // The list as it would be saved, kept while there are unsaved changes.
-    static QString recoveryName() { return QStringLiteral("RECIPES-RECOVERY.DAT"); }
 
     RecipeFile(RecipeList &list, const QString &folder, MessageFunction showMessage);
 
@@ -32,22 +32,34 @@ public:
 
     QString filePath() const;
     QString folder() const { return m_folder; }
+    // The file as it was last loaded or saved: a journal of changes belongs to this version.
+    FileIdentity identity() const { return m_identity; }
 
-    // RECIPES-BACKUP-n.DAT, the name of the n-th backup copy.
-    static QString backupName(int n);
-    // Copies (or moves) the file to the first free backup name; that name, or empty on failure.
-    QString keepBackupCopy(const QString &path, bool move = false) const;
+    // True when the folder takes no new file but the file can be written: saving then rewrites
+    // the file in place instead of replacing it with a new one.
+    bool savesInPlace() const;
+
+    // RECIPES-BACKUP-n.<suffix>, the name of the n-th backup copy.
+    static QString backupName(int n, const QString &suffix = QStringLiteral("DAT"));
+    // Copies (or moves) the file to the first free backup name in `folder` (by default the recipe
+    // folder), keeping its suffix; the backup's path, or empty on failure.
+    QString keepBackupCopy(const QString &path, bool move = false, QString folder = QString()) const;
+    // Writes the list to the first free backup name; that name, or empty on failure.
+    QString keepBackupList(const RecipeList &list) const;
 
     // Reads a recipe file into the list, or writes the list to one, replacing it only once the new
-    // file is complete and on disk. Both raise RuntimeError.
+    // file is complete and on disk, with the owner, group and permissions of the file it replaces.
+    // Both raise RuntimeError. `write` returns the identity of the bytes written.
     static void read(const QString &path, RecipeList &list);
-    static void write(const RecipeList &list, const QString &path);
+    static FileIdentity write(const RecipeList &list, const QString &path);
 
 private:
     void save();
+    static FileIdentity writeInPlace(const RecipeList &list, const QString &path);
 
     RecipeList &m_list;
     QString m_folder;
     MessageFunction m_showMessage;
     QString m_unreadable; // why the file could not be read and is left alone
+    FileIdentity m_identity;
 };

@@ -1,5 +1,6 @@
 #include "RecipeWriter.h"
 
+#include "FileIdentity.h"
 #include "RecipeList.h"
 
 #include <QIODevice>
@@ -113,8 +114,10 @@ void appendUtf8(QByteArray &out, QStringView field)
     out.resize(end - out.constData());
 }
 
-bool flush(QIODevice &device, QByteArray &buffer)
+bool flush(QIODevice &device, QByteArray &buffer, FileIdentity *identity)
 {
+    if (identity)
+        identity->add(buffer);
     const bool ok = device.write(buffer) == buffer.size();
     buffer.resize(0); // keeps the capacity for the next chunk
     return ok;
@@ -162,8 +165,10 @@ TextEncoding::Encoding RecipeWriter::chooseEncoding(const RecipeList &list)
     return (someValidNonAscii && !someInvalidUtf8) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
 }
 
-bool RecipeWriter::write(const RecipeList &list, QIODevice &device)
+bool RecipeWriter::write(const RecipeList &list, QIODevice &device, FileIdentity *identity)
 {
+    if (identity)
+        *identity = FileIdentity{0, 0};
     const TextEncoding::Encoding encoding = chooseEncoding(list);
     QByteArray buffer;
     buffer.reserve(ChunkSize + 4096);
@@ -180,9 +185,9 @@ bool RecipeWriter::write(const RecipeList &list, QIODevice &device)
             else
                 appendUtf8(buffer, recipe.field(f));
             buffer += "\"\r\n";
-            if (buffer.size() >= ChunkSize && !flush(device, buffer))
+            if (buffer.size() >= ChunkSize && !flush(device, buffer, identity))
                 return false;
         }
     }
-    return flush(device, buffer);
+    return flush(device, buffer, identity);
 }

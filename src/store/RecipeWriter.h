@@ -7,6 +7,7 @@
 
 class QIODevice;
 class RecipeList;
+struct FileIdentity;
 
 // Writes the list in the recipe file format: the header line "count,current", then each field of
 // recipes 1 to RecipeCount as a quoted item on its own CR LF line; nothing escaped or trimmed.
@@ -24,8 +25,8 @@ class RecipeWriter
 public:
     static TextEncoding::Encoding chooseEncoding(const RecipeList &list);
 
-    // False as soon as the device refuses bytes.
-    static bool write(const RecipeList &list, QIODevice &device);
+    // False as soon as the device refuses bytes. The identity of the bytes goes to `identity`.
+    static bool write(const RecipeList &list, QIODevice &device, FileIdentity *identity = nullptr);
 
     // A field's text as it comes back after a write and a read.
     static QString withTypographicQuotes(QStringView field);

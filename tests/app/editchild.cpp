@@ -1,37 +1,62 @@
-// Types into the recipe on screen of the recipes in DIR for ever, as a user would, saving now and
-// then, and prints what it did: "edit N <ms since the epoch>", and "saving N" as a save begins. The
-// test kills it at any moment.
-#include "FakeMainView.h"
-#include "MainLogic.h"
+// A session in a process of its own, for the tests that kill it, limit it or run it as another
+// user. Questions are answered Yes, and every message is printed ("message <text>").
+//   editchild script DIR SEED   works through EditScript(SEED) over the recipes in DIR, a step
+//                               every 20 ms, printing "step N <ms since the epoch> <digest>" after
+//                               each ("step 0" is the start, and "saving N" comes before step N
+//                               saves), until it is killed
+//   editchild close DIR         types into the recipe on screen and closes, as the unprivileged
+//                               user when run as root
+#include "EditScript.h"
+#include "MessageBox.h"
 #include "RecipeFile.h"
-#include "RecipeList.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QTimer>
 
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
+    if (argc < 3)
+        return 2;
+    const QByteArray mode = argv[1];
+    if (mode == "close" && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 3;
+    MessageBox::setTestHandler([](const MessageBox::Request &request) {
+        std::printf("message %s\n", qPrintable(request.text));
+        std::fflush(stdout);
+        return request.buttons & MessageBox::Yes ? MessageBox::Yes : MessageBox::Ok;
+    });
     RecipeList list;
-    RecipeFile file(list, QString::fromLocal8Bit(argv[1]), [](const QString &m) { std::printf("message %s\n", qPrintable(m)); });
+    RecipeFile file(list, QString::fromLocal8Bit(argv[2]), [](const QString &m) { MessageBox::message(nullptr, m); });
     FakeMainView view;
     MainLogic logic(list, file, view);
     logic.Form_Load();
-    int edits = 0;
-    QTimer typing;
-    typing.callOnTimeout([&] {
-        view.texts[MainView::txtDirections] += QStringLiteral(" %1").arg(++edits);
+    if (mode == "close") {
+        view.texts[MainView::txtName] += u'!';
         logic.boxEdited();
-        std::printf("edit %d %lld\n", edits, QDateTime::currentMSecsSinceEpoch());
-        if (edits % 150 == 0) { // every three seconds, so that typing since is in the copy alone
-            std::printf("saving %d\n", edits);
+        std::printf("closed %d\n", int(logic.Form_Unload()));
+        return 0;
+    }
+    if (mode != "script" || argc < 4)
+        return 2;
+    EditScript script(QByteArray(argv[3]).toUInt());
+    int steps = 0;
+    std::printf("step 0 %lld %u\n", QDateTime::currentMSecsSinceEpoch(), EditScript::digest(list, &view));
+    QTimer working;
+    working.callOnTimeout([&] {
+        const EditScript::Step step = script.next(view);
+        if (step == EditScript::Saved) {
+            std::printf("saving %d\n", steps + 1);
             std::fflush(stdout);
-            logic.mnuFileSave_Click();
         }
+        script.perform(step, logic, view);
+        std::printf("step %d %lld %u\n", ++steps, QDateTime::currentMSecsSinceEpoch(), EditScript::digest(list, &view));
         std::fflush(stdout);
     });
-    typing.start(20);
+    working.start(20);
     return app.exec();
 }

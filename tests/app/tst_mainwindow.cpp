@@ -1,14 +1,18 @@
 // The main window: its logic over a stand-in view, and the window itself.
 #include "ClockStatusBar.h"
 #include "HelpContents.h"
-#include "Startup.h"
+#include "Application.h"
 #include "TabControl.h"
 #include "TerminationSignals.h"
+#include "EditScript.h"
+#include "RecoveryJournal.h"
 #include "Testing.h"
 #include "frmAbout.h"
 #include "frmSplash.h"
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -64,16 +68,19 @@ struct Started : Folder
 {
     Started() { QDir::setCurrent(elsewhere.path()); }
     ~Started() { QDir::setCurrent(QCoreApplication::applicationDirPath()); }
-    QString start()
+    QString start(std::unique_ptr<Application> &program)
     {
-        return Startup::Main(dir.path()) ? Startup::mainWindow()->findChild<QLabel *>("lblCurrRecord")->text() : "refused";
+        program = std::make_unique<Application>(dir.path());
+        return program->start() ? program->mainWindow()->findChild<QLabel *>("lblCurrRecord")->text() : "refused";
     }
+    QString start() { return start(larderly); }
     bool close()
     {
-        Startup::mainWindow()->findChild<QAction *>("mnuFileExit")->trigger();
-        return QTest::qWaitFor([] { return !Startup::mainWindow(); }, 5000); // deleted once closed
+        larderly->mainWindow()->findChild<QAction *>("mnuFileExit")->trigger();
+        return QTest::qWaitFor([this] { return !larderly->mainWindow()->isVisible(); }, 5000);
     }
     QTemporaryDir elsewhere;
+    std::unique_ptr<Application> larderly;
 };
 
 } // namespace
@@ -120,75 +127,136 @@ private slots:
         QVERIFY(w.dialogsMade <= 1); // one search dialog for the whole run
     }
 
-    void changesAreKeptInARecoveryCopyUntilSaved_data()
+    void changesAreJournaledUntilSaved_data()
     {
         QTest::addColumn<QString>("change");
-        QTest::addColumn<QString>("kept"); // the names and servings of the copy, empty for no copy
-        QTest::newRow("typing, not yet stored; File > Save removes the copy") << "type" << "Recipe 1 12|Recipe 2 |Recipe 3 ";
-        QTest::newRow("a recipe added; closing removes the copy") << "Add" << "Recipe 1 12|Recipe 2 |Recipe 3 | ";
-        QTest::newRow("a recipe deleted") << "Delete" << "Recipe 2 |Recipe 3 ";
-        QTest::newRow("moving between recipes is no change") << "Next" << "";
+        QTest::addColumn<bool>("journaled");
+        QTest::newRow("typing, not yet stored; File > Save removes the journal") << "type" << true;
+        QTest::newRow("a recipe added; closing removes the journal") << "Add" << true;
+        QTest::newRow("a recipe deleted") << "Delete" << true;
+        QTest::newRow("moving between recipes is no change") << "Next" << false;
     }
-    void changesAreKeptInARecoveryCopyUntilSaved()
+    void changesAreJournaledUntilSaved()
     {
         QFETCH(QString, change);
-        QFETCH(QString, kept);
+        QFETCH(bool, journaled);
         LogicFixture w(numbered(3, 1));
+        RecipeFile::write(w.list, w.path());
+        w.logic.Form_Load();
         PromptRecorder prompts;
         prompts.answers = {MessageBox::Yes};
-        w.view.texts[MainView::txtServe] = "12";
-        change == "type" ? w.logic.boxEdited() : change == "Add" ? w.logic.mnuRecordsAdd_Click()
-            : change == "Delete" ? w.logic.mnuRecordsDelete_Click() : w.logic.mnuRecordsNext_Click();
-        QCOMPARE(w.logic.hasUnsavedChanges(), !kept.isEmpty());
-        RecipeList copy;
-        QTRY_VERIFY_WITH_TIMEOUT(kept.isEmpty() || QFile::exists(w.path(RecipeFile::recoveryName())), 3000);
-        if (!kept.isEmpty())
-            RecipeFile::read(w.path(RecipeFile::recoveryName()), copy);
-        QStringList recipes;
-        for (int i = 1; i <= copy.RecipeCount().value(); ++i)
-            recipes << copy.Recipes(i).Name + " " + copy.Recipes(i).Servings;
-        QCOMPARE(recipes.join(u'|'), kept);
-        QVERIFY(change != "type" || w.list.Recipes(1).Servings.isEmpty()); // taking a copy stores nothing
+        if (change == "type" || change == "Add") {
+            w.view.texts[MainView::txtServe] = "12";
+            w.logic.boxEdited();
+        }
+        change == "Add" ? w.logic.mnuRecordsAdd_Click() : change == "Delete" ? w.logic.mnuRecordsDelete_Click()
+            : change == "Next" ? w.logic.mnuRecordsNext_Click() : void();
+        QCOMPARE(w.logic.hasUnsavedChanges(), journaled);
+        if (journaled) { // within the delay, and what the next start would offer is what is on screen
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w.path("RECIPES.JNL")), MainLogic::JournalDelayMs + 2000);
+            QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list, &w.view), 2000);
+        }
+        QCOMPARE(w.list.Recipes(1).Servings, change == "Add" ? "12" : ""); // journaling stores nothing
         change == "Add" ? void(w.logic.Form_Unload()) : w.logic.mnuFileSave_Click();
-        QVERIFY(!w.logic.hasUnsavedChanges() && w.files() == QStringList{"RECIPES.DAT"} && prompts.texts().size() <= 1);
-        QCOMPARE(w.bytes().contains("\"12\""), change != "Delete"); // what was typed is saved
+        QVERIFY(!w.logic.hasUnsavedChanges());
+        QCOMPARE(w.files(), QStringList{"RECIPES.DAT"});
+        QCOMPARE(prompts.texts().size(), change == "Delete" ? 1 : 0);
+        QCOMPARE(w.bytes().contains("\"12\""), change == "type" || change == "Add"); // what was typed is saved
     }
 
-    void theNextStartOffersTheChangesBack_data()
+    void theNextStartOffersTheJournalOfTheLastSession_data()
     {
+        QTest::addColumn<QString>("journal"); // how the last session ended
         QTest::addColumn<bool>("yes");
-        QTest::newRow("Yes: the recovered list") << true;
-        QTest::newRow("No: the file's recipes; the copy kept under a new name") << false;
+        QTest::addColumn<QString>("messages");
+        QTest::addColumn<QString>("name"); // of recipe 1 on screen
+        QTest::addColumn<QString>("files");
+        const QString offer = "The changes of the last session were not saved. Recover them?";
+        QTest::newRow("Yes: the recovered list; the journal goes on")
+            << "killed" << true << offer << "Stew" << "RECIPES.DAT RECIPES.JNL";
+        QTest::newRow("No: the recovered list kept as a recipe file")
+            << "killed" << false << offer + "|The unsaved changes of the last session are kept as RECIPES-BACKUP-1.DAT."
+            << "Recipe 1" << "RECIPES-BACKUP-1.DAT RECIPES.DAT";
+        QTest::newRow("a journal of another RECIPES.DAT is kept aside, never applied")
+            << "file changed" << true << "The changes of an earlier session were made to another version of RECIPES.DAT "
+               "and cannot be applied to this one. The changes of the last session are kept as RECIPES-BACKUP-1.JNL."
+            << "Recipe 1" << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
+        QTest::newRow("a journal that cannot be read is kept aside, and not offered again")
+            << "damaged" << true << "The changes of an earlier session could not be read back. The changes of the last "
+               "session are kept as RECIPES-BACKUP-1.JNL." << "Recipe 1" << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
+        QTest::newRow("a journal with nothing the file lacks goes without a word")
+            << "undone" << true << "" << "Recipe 1" << "RECIPES.DAT";
+        QTest::newRow("a journal ending in a save that replaced the file goes without a word")
+            << "saved" << true << "" << "Stew" << "RECIPES.DAT";
+        QTest::newRow("a file rewritten in place only half-way comes back whole")
+            << "half saved" << true << "Input past end of file\nA copy of the file as it was is kept as RECIPES-BACKUP-1.DAT.|"
+               + offer << "Stew" << "RECIPES-BACKUP-1.DAT RECIPES.DAT RECIPES.JNL";
     }
-    void theNextStartOffersTheChangesBack()
+    void theNextStartOffersTheJournalOfTheLastSession()
     {
+        QFETCH(QString, journal);
         QFETCH(bool, yes);
+        QFETCH(QString, messages);
+        QFETCH(QString, name);
+        QFETCH(QString, files);
         LogicFixture w;
-        RecipeList saved = numbered(1, 1), unsaved = numbered(2, 2);
-        unsaved.Recipes(2).Name = "Recovered";
-        RecipeFile::write(saved, w.path());
-        RecipeFile::write(unsaved, w.path(RecipeFile::recoveryName()));
-        w.put("earlier", "RECIPES-BACKUP-1.DAT");
+        RecipeList saved = numbered(2, 1), edited = saved;
+        const FileIdentity base = RecipeFile::write(saved, w.path());
+        edited.Recipes(1).Name = "Stew";
+        {
+            RecoveryJournal last(w.dir.path());
+            last.start(saved, base);
+            last.recordRecipe(1, edited.Recipes(1));
+            if (journal == "undone")
+                last.recordRecipe(1, saved.Recipes(1));
+            if (journal == "saved") {
+                last.markSaving();
+                RecipeFile::write(edited, w.path());
+            }
+            if (journal == "half saved") {
+                QVERIFY(!last.prepareInPlaceSave().isEmpty());
+                w.put(w.bytes().left(40));
+            }
+            QVERIFY(!last.sync().isEmpty());
+        }
+        if (journal == "file changed")
+            RecipeFile::write(numbered(3, 1), w.path());
+        if (journal == "damaged")
+            w.put(w.bytes("RECIPES.JNL").left(30), "RECIPES.JNL");
         PromptRecorder prompts;
         prompts.answers = {yes ? MessageBox::Yes : MessageBox::No};
+        if (messages.startsWith("Input"))
+            prompts.answers.prepend(MessageBox::Ok);
         w.logic.Form_Load();
-        QCOMPARE(prompts.texts().join(u'|'), "The changes of the last session were not saved. Recover them?"
-                 + QString(yes ? "" : "|The unsaved changes of the last session are kept as RECIPES-BACKUP-2.DAT."));
-        QCOMPARE(prompts.requests.first().defaultButton, MessageBox::Yes);
-        QCOMPARE(screen(w.view), yes ? "Record 2 of 2: Recovered/////Step 2^Rest" : "Record 1 of 1: Recipe 1/////Step 1^Rest");
-        QCOMPARE(w.files().join(u' '), "RECIPES-BACKUP-1.DAT "
-            + QString(yes ? "RECIPES-RECOVERY.DAT" : "RECIPES-BACKUP-2.DAT") + " RECIPES.DAT");
-        QCOMPARE(w.logic.hasUnsavedChanges(), yes);
+        QCOMPARE(prompts.texts().join(u'|'), messages);
+        QCOMPARE(w.view.texts[MainView::txtName], name);
+        QTRY_COMPARE_WITH_TIMEOUT(w.files().join(u' '), files, 2000);
+        QCOMPARE(w.logic.hasUnsavedChanges(), messages.endsWith("Recover them?") && yes);
+        if (files.contains("BACKUP-1.DAT") && !messages.startsWith("Input")) { // the recovered list, ready to open
+            RecipeList kept;
+            RecipeFile::read(w.path("RECIPES-BACKUP-1.DAT"), kept);
+            QCOMPARE(kept.Recipes(1).Name, "Stew");
+        }
+        if (files.contains("RECIPES.JNL")) // it goes on from what the user has now
+            QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list, &w.view), 2000);
+        LogicFixture again; // the start after: nothing more is offered
+        for (const QString &file : w.files())
+            QFile::copy(w.path(file), again.path(file));
+        PromptRecorder later;
+        again.logic.Form_Load();
+        QCOMPARE(later.texts().filter("Recover them?").size(), int(files.contains("RECIPES.JNL")));
     }
 
-    void killedAtAnyMomentTheNextStartRecoversEveryEditOlderThanTwoSeconds()
+    void killedAtAnyMomentTheNextStartOffersWhatWasOnScreenNoMoreThanTwoSecondsBefore()
     {
+        int cuts = 0;
         for (int round = 0; round < 12; ++round) {
-            LogicFixture next; // started over the folder the child typed into
-            RecipeFile::write(numbered(1, 1), next.path());
+            LogicFixture next; // started over the folder the child worked in
+            RecipeFile::write(numbered(3, 1), next.path());
             QProcess child;
-            child.start(QCoreApplication::applicationDirPath() + "/editchild", {next.dir.path()});
-            const QByteArray stop = "edit " + QByteArray::number(10 + round * 37 % 190) + " "; // 0.2 s to 4 s of typing
+            child.start(QCoreApplication::applicationDirPath() + "/editchild",
+                        {"script", next.dir.path(), QString::number(round)});
+            const QByteArray stop = "step " + QByteArray::number(25 + round * 37 % 200) + " "; // 0.5 s to 4.5 s of work
             QByteArray out;
             while (!out.contains(stop)) {
                 QVERIFY(child.waitForReadyRead(10000));
@@ -197,25 +265,40 @@ private slots:
             child.kill();
             const qint64 killed = QDateTime::currentMSecsSinceEpoch();
             QVERIFY(child.waitForFinished(10000));
-            int old = 0, saving = 0; // the last edit older than two seconds, the last save begun
+            QList<quint32> screens; // after each step
+            int old = 0, saved = 0, savedBefore = 0; // the last step older than two seconds, the states saved last
             for (const QByteArray &line : out.left(out.lastIndexOf('\n')).split('\n')) {
                 const QList<QByteArray> word = line.split(' ');
-                if (word[0] == "edit" && word.size() == 3 && word[2].toLongLong() <= killed - 2000)
-                    old = word[1].toInt();
-                saving = word[0] == "saving" ? word[1].toInt() : saving;
+                if (word[0] == "step") {
+                    screens << word[3].toUInt();
+                    old = word[2].toLongLong() <= killed - 2000 ? word[1].toInt() : old;
+                }
+                if (word[0] == "saving") // what the step before left on screen
+                    savedBefore = std::exchange(saved, word[1].toInt() - 1);
             }
             RecipeList file; // whole, and the last save or, if killed during it, the one before
             RecipeFile::read(next.path(), file);
-            const int last = file.Recipes(1).Directions.mid(13).section(u' ', -1).toInt();
-            QVERIFY2(last == saving || last == std::max(saving - 150, 0),
-                qPrintable(QStringLiteral("%1, saving %2").arg(last).arg(saving)));
+            const quint32 onDisk = EditScript::digest(file);
+            QVERIFY2(onDisk == screens[saved] || onDisk == screens[savedBefore], qPrintable(QString::number(saved)));
+            const int fileStep = onDisk == screens[saved] ? saved : savedBefore;
+            // Cut anywhere, the journal gives a state of the screen, later the further it goes.
+            const QByteArray journal = next.bytes("RECIPES.JNL");
+            const JournalFile::Contents whole = JournalFile::parse(journal);
+            for (qsizetype at = 0, step = fileStep; whole.base == FileIdentity::of(next.path()) && at <= journal.size();
+                 at += qMax<qsizetype>(1, journal.size() / 200), ++cuts) {
+                RecipeList cut = file;
+                JournalFile::replay(JournalFile::parse(QByteArrayView(journal).first(at)).entries, cut);
+                step = screens.indexOf(EditScript::digest(cut), step);
+                QVERIFY2(step >= 0, qPrintable(QStringLiteral("round %1, cut at %2").arg(round).arg(at)));
+            }
             PromptRecorder prompts;
             prompts.answers = {MessageBox::Yes};
             next.logic.Form_Load();
-            const QString recovered = next.view.texts[MainView::txtDirections];
             QVERIFY(prompts.texts().size() <= 1); // the offer, and nothing else
-            QVERIFY2(recovered.section(u' ', -1).toInt() >= old, qPrintable(QStringLiteral("%1 < %2").arg(recovered.right(20)).arg(old)));
+            const int recovered = screens.indexOf(EditScript::digest(next.list, &next.view), qMax(old, fileStep));
+            QVERIFY2(recovered >= 0, qPrintable(QStringLiteral("round %1: nothing from step %2 on").arg(round).arg(old)));
         }
+        QVERIFY(cuts > 1000);
     }
 
     void controlsAndMenusStandWhereTheLayoutPutsThem()
@@ -338,9 +421,10 @@ private slots:
         prompts.answers = {MessageBox::Ok, how == "yes" ? MessageBox::Yes : MessageBox::No};
         how == "exit" ? w.child<QAction>("mnuFileExit")->trigger() : void(w.window->close());
         QCOMPARE(QStringList(QStringList{w.window->isVisible() ? "open" : "closed"} + prompts.texts()).join(u'|'), after);
-        QVERIFY(!fails || prompts.requests[1].defaultButton == MessageBox::No);
+        QVERIFY(prompts.requests.size() < 2 || prompts.requests[1].defaultButton == MessageBox::No);
         QCOMPARE(w.bytes().contains("\"5 min or so\""), edited && !fails);
-        QCOMPARE(w.bytes(RecipeFile::recoveryName()).contains("\"5 min or so\""), edited && fails); // kept at once
+        QCOMPARE(w.files().contains("RECIPES.JNL"), edited && fails); // kept at once
+        QVERIFY(!w.files().contains("RECIPES.JNL") || w.journaled().Recipes(2).CookTime == "5 min or so");
         QVERIFY(how != "no" || w.child<QLineEdit>("txtCook")->text() == "5 min or so");
     }
 
@@ -366,13 +450,14 @@ private slots:
         QVERIFY(lock.open(QIODevice::ReadWrite) && lock.setFileTime(QDateTime::currentDateTime().addDays(-1), QFile::FileModificationTime));
         if (holder == "killed")
             other.kill(), other.waitForFinished();
-        QPointer<frmMain> first = Startup::mainWindow();
         PromptRecorder prompts;
-        QCOMPARE(program.start(), holder == "killed" ? "Record 1 of 1" : "refused");
+        std::unique_ptr<Application> second;
+        QCOMPARE(program.start(second), holder == "killed" ? "Record 1 of 1" : "refused");
         QCOMPARE(prompts.texts().join(u'|'), holder == "killed" ? "" : "The recipes in " + program.dir.path()
             + " are already open in another Larderly window.");
-        QVERIFY(Startup::mainWindow() == first || holder == "killed");
-        QVERIFY(!Startup::mainWindow() || program.close());
+        QCOMPARE(bool(second->mainWindow()), holder == "killed");
+        QVERIFY(!program.larderly || program.close());
+        QVERIFY(!second->mainWindow() || (program.larderly = std::move(second), program.close()));
         QCOMPARE(program.bytes(), "1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
         other.kill();
         other.waitForFinished();
@@ -381,27 +466,84 @@ private slots:
     void aSignalEndingTheSessionClosesAndSavesAsTheCloseBoxDoes_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM, the session ending") << SIGTERM;
-        QTest::newRow("SIGHUP while the About box is open") << SIGHUP;
+        QTest::addColumn<bool>("saveFails");
+        QTest::newRow("SIGTERM, the session ending") << SIGTERM << false;
+        QTest::newRow("SIGHUP while the About box is open") << SIGHUP << false;
+        QTest::newRow("SIGTERM while the save fails: no question, the journal keeps the typing") << SIGTERM << true;
     }
     void aSignalEndingTheSessionClosesAndSavesAsTheCloseBoxDoes()
     {
         QFETCH(int, signal);
+        QFETCH(bool, saveFails);
         QVERIFY(TerminationSignals::install());
         Started program;
         program.put("1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+        QVERIFY(!saveFails || QFile::setPermissions(program.path(), QFile::ReadOwner));
         PromptRecorder prompts;
         QCOMPARE(program.start(), "Record 1 of 1");
         TerminationSignals terminations;
-        connect(&terminations, &TerminationSignals::received, &Startup::closeMainWindow);
-        QTest::keyClicks(Startup::mainWindow()->findChild<QLineEdit *>("txtName"), "Stew "); // typed, not stored
+        connect(&terminations, &TerminationSignals::received, program.larderly.get(), &Application::endSession);
+        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("txtName"), "Stew "); // typed, not stored
         QObject row; // its timers end with the row
         QTimer::singleShot(0, &row, [signal] { std::raise(signal); });
         QTimer::singleShot(5000, &row, [] { QApplication::activeModalWidget() && QApplication::activeModalWidget()->close(); });
         if (signal == SIGHUP)
-            Startup::mainWindow()->mnuHelpAbout_Click();
-        QTRY_VERIFY_WITH_TIMEOUT(!Startup::mainWindow(), 4000);
-        QVERIFY(prompts.texts().isEmpty() && program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"));
+            program.larderly->mainWindow()->mnuHelpAbout_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
+        QCOMPARE(prompts.texts(), QStringList());
+        QCOMPARE(program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"), !saveFails);
+        QCOMPARE(program.files().contains("RECIPES.JNL"), saveFails);
+        QCOMPARE(program.journaled().Recipes(1).Name, "Stew Soup");
+    }
+
+    void aFolderThatCannotBeWrittenLosesNothing_data()
+    {
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<bool>("stateWritable");
+        QTest::addColumn<QString>("said"); // JOURNAL stands for the journal's path in the state folder
+        QTest::newRow("a writable file in it is saved in place") << 0666 << true << "closed 1";
+        QTest::newRow("a read-only file: the journal goes to the user's state folder, and the question says so")
+            << 0444 << true << "message Permission denied|message Your recipes could not be saved. Close anyway? The "
+               "changes made since the last save are kept in JOURNAL and offered back at the next start.|closed 1";
+        QTest::newRow("with nowhere to write, the question says the changes are lost")
+            << 0444 << false << "message Permission denied|message Your recipes could not be saved, and no copy of the "
+               "changes could be kept either. If Larderly closes now, the changes made since the last save are lost. "
+               "Close anyway?|closed 1";
+    }
+    void aFolderThatCannotBeWrittenLosesNothing()
+    {
+        QFETCH(int, fileMode);
+        QFETCH(bool, stateWritable);
+        QFETCH(QString, said);
+        Folder recipes, state;
+        const FileIdentity before = RecipeFile::write(numbered(2, 1), recipes.path());
+        const auto own = [](const QString &path, int mode) { // by the user editchild runs as
+            return (geteuid() != 0 || ::chown(QFile::encodeName(path), 65534, 65534) == 0)
+                && ::chmod(QFile::encodeName(path), mode_t(mode)) == 0;
+        };
+        QVERIFY(own(recipes.path(), fileMode) && own(recipes.dir.path(), 0555) && own(state.dir.path(), stateWritable ? 0700 : 0500));
+        struct stat old {};
+        ::stat(QFile::encodeName(recipes.path()), &old);
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_STATE_HOME", state.dir.path());
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationDirPath() + "/editchild", {"close", recipes.dir.path()});
+        QVERIFY(child.waitForFinished(30000));
+        ::chmod(QFile::encodeName(recipes.dir.path()), 0700);
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.dir.path()));
+        const QString journal = RecoveryJournal::locations(recipes.dir.path()).last();
+        qunsetenv("XDG_STATE_HOME");
+        QCOMPARE(QString(child.readAllStandardOutput()).trimmed().replace(u'\n', u'|'), QString(said).replace("JOURNAL", journal));
+        struct stat now {};
+        ::stat(QFile::encodeName(recipes.path()), &now);
+        QCOMPARE(now.st_ino, old.st_ino); // never replaced
+        QCOMPARE(FileIdentity::of(recipes.path()) != before, fileMode == 0666);
+        QCOMPARE(recipes.files(), QStringList{"RECIPES.DAT"});
+        QCOMPARE(QFile::exists(journal), said.contains("JOURNAL"));
+        RecipeList onScreen = numbered(2, 1);
+        JournalFile::replay(JournalFile::read(journal).entries, onScreen);
+        QCOMPARE(onScreen.Recipes(1).Name, said.contains("JOURNAL") ? "Recipe 1!" : "Recipe 1");
     }
 
     void splashStandsWithItsFrameInFrontOfTheLoadAndItsMessage()

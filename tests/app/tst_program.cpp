@@ -1,5 +1,6 @@
 #include "DataFile.h"
 #include "Recipes.h"
+#include "RecoveryJournal.h"
 
 #include <QtTest>
 
@@ -43,6 +44,43 @@ private slots:
         QCOMPARE((copy.files() + QDir(home.path("data/larderly")).entryList(QDir::Files)).join(u' '), row[6]); // no lock or copy left
         QVERIFY(installed || copy.bytes() == OneRecipe);
         QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"bin", "share"}));
+    }
+
+    void aSignalWhileAStartUpQuestionIsOpenEndsItAndTouchesNothing()
+    {
+        Folder copy, home;
+        const QString program = copy.path("larderly");
+        QVERIFY(QFile::copy(LARDERLY_PROGRAM, program));
+        RecipeList list = numbered(2, 1);
+        const FileIdentity base = RecipeFile::write(list, copy.path());
+        {
+            RecoveryJournal last(copy.dir.path());
+            last.start(list, base);
+            list.Recipes(1).Name = "Stew";
+            last.recordRecipe(1, list.Recipes(1));
+            QVERIFY(!last.sync().isEmpty());
+        }
+        const QByteArray file = copy.bytes(), journal = copy.bytes("RECIPES.JNL");
+        QProcess process;
+        QProcessEnvironment environment;
+        environment.insert("HOME", home.dir.path());
+        environment.insert("XDG_RUNTIME_DIR", home.dir.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("QT_LOGGING_RULES", "larderly.messages.info=true");
+        process.setProcessEnvironment(environment);
+        process.setReadChannel(QProcess::StandardError);
+        process.start(program);
+        QByteArray err;
+        while (!err.contains("Recover them?") && process.waitForReadyRead(10000))
+            err += process.readAllStandardError();
+        QVERIFY2(err.contains("shows: The changes of the last session were not saved. Recover them?"), err);
+        process.terminate();
+        QVERIFY(process.waitForFinished(5000)); // at once: nobody is there to answer
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(copy.bytes(), file);
+        QCOMPARE(copy.bytes("RECIPES.JNL"), journal); // offered again at the next start
+        QCOMPARE(copy.files(), QStringList({"larderly", "RECIPES.DAT", "RECIPES.JNL"}));
     }
 };
 

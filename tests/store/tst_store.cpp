@@ -114,6 +114,22 @@ private slots:
         QCOMPARE(folder.bytes() + "|" + folder.files().join(u','), "old|RECIPES.DAT");
     }
 
+    void saveKeepsTheFilesOwnerGroupAndMode()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root can give a file to another user");
+        Folder folder;
+        folder.put("old");
+        const QByteArray file = QFile::encodeName(folder.path());
+        QCOMPARE(::chown(file, 65534, 1) + ::chmod(file, 0664), 0);
+        RecipeFile::write(numbered(1, 1), folder.path());
+        struct stat saved {};
+        QCOMPARE(::stat(file, &saved), 0);
+        QCOMPARE(saved.st_uid, uid_t(65534));
+        QCOMPARE(saved.st_gid, gid_t(1));
+        QCOMPARE(saved.st_mode & 07777, mode_t(0664));
+    }
+
     void saveKilledAtAnyMomentLeavesTheOldOrTheNewFile()
     {
         Folder folder;

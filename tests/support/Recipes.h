@@ -1,6 +1,9 @@
 #pragma once
 
+#include "JournalFile.h"
+#include "RecipeFile.h"
 #include "RecipeList.h"
+#include "RuntimeError.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,5 +61,16 @@ struct Folder
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    // RECIPES.DAT with the changes of RECIPES.JNL, as the next start would offer them.
+    RecipeList journaled() const
+    {
+        RecipeList list;
+        try {
+            RecipeFile::read(path(), list);
+        } catch (const RuntimeError &) { // what was read before the damage, as a start would have it
+        }
+        JournalFile::replay(JournalFile::read(path("RECIPES.JNL")).entries, list);
+        return list;
+    }
     QTemporaryDir dir;
 };

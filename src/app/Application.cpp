@@ -1,0 +1,78 @@
+#include "Application.h"
+
+#include "MessageBox.h"
+#include "RecipeLock.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+Application::Application(const QString &recipeFolder, const QString &pdfFolder)
+    : m_recipeFolder(recipeFolder)
+    , m_pdfFolder(pdfFolder)
+{
+}
+
+Application::~Application()
+{
+    m_window.reset(); // before the lock goes
+    MessageBox::setUnattended(false);
+}
+
+bool Application::start()
+{
+    auto lock = std::make_unique<RecipeLock>(m_recipeFolder);
+    if (lock->lock() == RecipeLock::HeldElsewhere) {
+        MessageBox::message(nullptr, QStringLiteral("The recipes in %1 are already open in another Larderly window.")
+                                         .arg(QDir::toNativeSeparators(m_recipeFolder)));
+        return false;
+    }
+    m_lock = std::move(lock);
+
+    {
+        frmSplash splash;
+        splash.showAndPaint();
+        m_window = std::make_unique<frmMain>(m_list, m_recipeFolder, nullptr, m_pdfFolder);
+        if (m_ending)
+            m_window->logic().endSession();
+        m_window->Form_Load(); // a load message comes up in front of the splash screen
+    }
+    if (m_ending) {
+        // Nothing was changed yet, so nothing is saved; a journal found stays for the next start.
+        m_window.reset();
+        return false;
+    }
+    m_window->show();
+    m_shown = true;
+    return true;
+}
+
+void Application::endSession()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    MessageBox::setUnattended(true);
+    if (m_window)
+        m_window->logic().endSession();
+    closeMainWindow();
+}
+
+void Application::closeMainWindow()
+{
+    // A modal dialog or a print in progress has the main window under it on the stack, so the
+    // window must not go away now: end the dialog or the print and come back when it is gone.
+    QWidget *busy = QApplication::activePopupWidget();
+    if (!busy)
+        busy = QApplication::activeModalWidget();
+    if (busy) {
+        busy->close();
+        QTimer::singleShot(100, this, &Application::closeMainWindow);
+        return;
+    }
+    // During start-up, start() ends the program itself once its message is gone.
+    if (m_window && m_shown)
+        m_window->close();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "RecipeList.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class RecipeLock;
+class frmMain;
+
+// The program while it runs: the recipe list, the lock on the recipes' folder and the main window,
+// from the start to the end.
+class Application : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The recipes are read from `recipeFolder`; printouts kept as PDF files go to `pdfFolder`, by
+    // default the recipe folder.
+    explicit Application(const QString &recipeFolder, const QString &pdfFolder = QString());
+    ~Application() override;
+
+    // Shows the splash screen, loads the main window hidden behind it (which reads the recipes),
+    // closes the splash screen and shows the main window. False when the program is to end now:
+    // the recipes are open in another Larderly window (which is said, and nothing is read), or
+    // the session ended meanwhile (nothing is changed).
+    bool start();
+
+    // The desktop session is ending (a termination signal): nobody is asked anything from now on,
+    // messages on view are closed, and the program ends; during start-up without touching the
+    // recipes, afterwards by closing the main window as its close box does, which saves.
+    void endSession();
+
+    frmMain *mainWindow() const { return m_window.get(); }
+    RecipeList &recipes() { return m_list; }
+
+private:
+    // Closes the main window once no dialog, menu or print runs over it; those are ended first.
+    void closeMainWindow();
+
+    const QString m_recipeFolder;
+    const QString m_pdfFolder;
+    RecipeList m_list;
+    std::unique_ptr<RecipeLock> m_lock; // held while the main window exists
+    std::unique_ptr<frmMain> m_window;
+    bool m_shown = false;
+    bool m_ending = false;
+};

@@ -1,0 +1,124 @@
+#include "JournalWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSaveFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcJournalWriter, "larderly.journal.writer", QtInfoMsg)
+
+namespace {
+
+// Makes a rename in the folder survive a power cut.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+JournalWriter::JournalWriter(const QStringList &locations)
+    : m_locations(locations)
+{
+}
+
+JournalWriter::~JournalWriter() = default;
+
+QString JournalWriter::location() const
+{
+    return m_file ? m_file->fileName() : QString();
+}
+
+std::unique_ptr<QFile> JournalWriter::createAt(const QString &path, const std::function<QByteArray()> &contents,
+                                               QByteArray &made)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    QDir().mkpath(folder); // the state folder may not exist yet
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qCInfo(lcJournalWriter) << "cannot write" << path << file.errorString();
+        return nullptr;
+    }
+    if (made.isNull())
+        made = contents(); // once, and only once there is somewhere to put it
+    if (file.write(made) != made.size() || !file.commit()) {
+        qCWarning(lcJournalWriter) << "cannot write" << path << file.errorString();
+        return nullptr;
+    }
+    syncFolder(folder);
+    auto appending = std::make_unique<QFile>(path);
+    if (!appending->open(QIODevice::WriteOnly | QIODevice::Append)) {
+        qCWarning(lcJournalWriter) << "cannot append to" << path << appending->errorString();
+        return nullptr;
+    }
+    return appending;
+}
+
+void JournalWriter::replace(const std::function<QByteArray()> &contents)
+{
+    m_file.reset();
+    QByteArray made;
+    for (const QString &path : m_locations) {
+        m_file = createAt(path, contents, made);
+        if (!m_file)
+            continue;
+        for (const QString &other : m_locations) {
+            if (other != path && QFile::exists(other) && !QFile::remove(other))
+                qCWarning(lcJournalWriter) << "cannot remove the older journal" << other;
+        }
+        m_broken = false;
+        return;
+    }
+    qCWarning(lcJournalWriter) << "the journal could not be written anywhere:" << m_locations;
+    m_broken = true;
+}
+
+void JournalWriter::resume(const QString &path, qint64 length)
+{
+    m_file = std::make_unique<QFile>(path);
+    if (!m_file->open(QIODevice::ReadWrite) || !m_file->resize(length) || !m_file->seek(length)) {
+        qCWarning(lcJournalWriter) << "cannot go on with" << path << m_file->errorString();
+        m_file.reset();
+        m_broken = true; // written whole at the next change
+        return;
+    }
+    m_broken = false;
+}
+
+void JournalWriter::append(const QByteArray &records)
+{
+    if (m_broken || !m_file) {
+        m_broken = true;
+        return;
+    }
+    if (m_file->write(records) != records.size() || !m_file->flush() || ::fdatasync(m_file->handle()) != 0) {
+        // What reached the disk may end in half a record; a reader leaves it out, and the next
+        // write puts the whole journal down again.
+        qCWarning(lcJournalWriter) << "cannot append to" << m_file->fileName() << m_file->errorString();
+        m_file.reset();
+        m_broken = true;
+    }
+}
+
+bool JournalWriter::remove()
+{
+    m_file.reset();
+    m_broken = false;
+    bool removed = true;
+    // Every location: a journal offered back at the start is still where it was until the first write.
+    for (const QString &path : m_locations) {
+        if (QFile::exists(path) && !QFile::remove(path)) {
+            qCWarning(lcJournalWriter) << "cannot remove" << path;
+            removed = false;
+        }
+    }
+    return removed;
+}
