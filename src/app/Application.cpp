@@ -7,7 +7,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QTimer>
+
+Q_LOGGING_CATEGORY(lcApplication, "larderly.application", QtInfoMsg)
 
 Application::Application(const QString &recipeFolder, const QString &pdfFolder)
     : m_recipeFolder(recipeFolder)
@@ -46,6 +49,7 @@ bool Application::start()
     }
     m_window->show();
     m_shown = true;
+    qCDebug(lcApplication) << "the main window is on view";
     return true;
 }
 
