@@ -31,6 +31,8 @@ FieldTextEdit::FieldTextEdit(QWidget *parent)
 
 void FieldTextEdit::setFieldText(const QString &text)
 {
+    // Setting the text lays it out; do it at the width the box will be shown at, not twice.
+    handlePendingResize();
     m_shown = text;
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
