@@ -1,5 +1,7 @@
 #include "FieldTextEdit.h"
 
+#include "FieldTextLayout.h"
+
 #include <QCoreApplication>
 #include <QPlainTextDocumentLayout>
 #include <QResizeEvent>
@@ -9,6 +11,12 @@
 FieldTextEdit::FieldTextEdit(QWidget *parent)
     : QPlainTextEdit(parent)
 {
+    // The box's own document, set up as Qt sets up the one it makes, with a layout of our own.
+    auto *text = new QTextDocument(this);
+    text->setDocumentLayout(new FieldTextLayout(text));
+    text->documentLayout()->setPaintDevice(viewport());
+    text->setDefaultFont(font());
+    setDocument(text);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -23,6 +31,8 @@ FieldTextEdit::FieldTextEdit(QWidget *parent)
 
 void FieldTextEdit::setFieldText(const QString &text)
 {
+    // Setting the text lays it out; do it at the width the box will be shown at, not twice.
+    handlePendingResize();
     m_shown = text;
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

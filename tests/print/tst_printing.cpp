@@ -3,6 +3,7 @@
 // document through a CUPS daemon of the tests' own (spooler.sh) whose cups-pdf queue is the default
 // printer; cups-pdf's PDFs have no text layer, so their pages are what is checked there.
 #include "FieldTextEdit.h"
+#include "FieldTextLayout.h"
 #include "ListPrint.h"
 #include "PrintProgressDialog.h"
 #include "QtPrinter.h"
@@ -71,6 +72,29 @@ QStringList walkedLines(QPlainTextEdit *box)
 QStringList trimmed(QStringList lines)
 {
     return lines.replaceInStrings(QRegularExpression(" +$"), QString());
+}
+
+// `length` characters with no line break opportunity among them.
+QString unbroken(int length)
+{
+    QString run;
+    for (int i = 0; i < length; ++i)
+        run += QChar(u"abcdefghijklmnopqrstuvwxyz0123456789"[i % 36]);
+    return run;
+}
+
+// Each line of a document as its layout breaks it (start, length, top), then its line count.
+QStringList laidOutLines(QTextDocument &doc)
+{
+    QStringList lines;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        doc.documentLayout()->blockBoundingRect(block);
+        for (int i = 0; i < block.layout()->lineCount(); ++i) {
+            const QTextLine line = block.layout()->lineAt(i);
+            lines << QStringLiteral("%1+%2@%3").arg(block.position() + line.textStart()).arg(line.textLength()).arg(line.y());
+        }
+    }
+    return lines << QStringLiteral("%1 lines").arg(doc.lineCount());
 }
 
 } // namespace
@@ -234,6 +258,60 @@ private slots:
         QCOMPARE(reportedLines(*box) << box->text(), QStringList({"a", "b", "c", "d", "", "e", "", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"}));
         QCOMPARE(walkedLines(box), reportedLines(*box));
         QCOMPARE(box->fieldText(), "a\nb\rc\r\nd\u2028\u2028e\u2028"); // shown, not edited: handed back as it was
+    }
+
+    void boxBreaksLinesWhereQtsPlainTextLayoutDoes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("at"); // where `typed` is typed once the text is laid out; -1 for nowhere
+        QTest::addColumn<QString>("typed"); // or "font" for a larger font
+        QTest::newRow("ordinary words") << Paragraph.repeated(3) << 200 << -1 << "";
+        QTest::newRow("an overlong word between words, broken anywhere")
+            << "Mix the " + unbroken(500) + " into the flour, then knead well." << 200 << -1 << "";
+        QTest::newRow("a long word that fits its line") << unbroken(70) + " " + Paragraph.repeated(2) << 900 << -1 << "";
+        QTest::newRow("breaks and spaces inside long runs")
+            << unbroken(300) + "\u2028   " + unbroken(200) + "\u00ad" + unbroken(200) + "\u00a0" + unbroken(100) + "  z" << 200 << -1 << "";
+        QTest::newRow("ideographs, a break opportunity each") << QString("\u6f22\u5b57\u4eee\u540d").repeated(100) << 200 << -1 << "";
+        QTest::newRow("paragraphs, one a long run") << "Step one\n" + unbroken(5000) + "\nStep two" << 200 << -1 << "";
+        QTest::newRow("no width: a line for each paragraph") << Paragraph + "\n" + unbroken(500) + "\nServe." << 0 << -1 << "";
+        QTest::newRow("a letter typed into a long word") << unbroken(2000) << 200 << 1000 << "y";
+        QTest::newRow("a space typed into a long word") << "Add " + unbroken(2000) << 200 << 1000 << " ";
+        QTest::newRow("a line break typed into a long word") << unbroken(2000) << 200 << 1000 << "\n";
+        QTest::newRow("a larger font for a long word") << unbroken(2000) << 200 << -1 << "font";
+    }
+    void boxBreaksLinesWhereQtsPlainTextLayoutDoes()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(int, at);
+        QFETCH(QString, typed);
+        QWidget window;
+        FieldTextEdit box(&window), qt(&window);
+        auto *stock = new QTextDocument(&qt);
+        stock->setDocumentLayout(new QPlainTextDocumentLayout(stock));
+        qt.setDocument(stock); // Qt's own layout, in a box alike in every other way
+        box.setGeometry(0, 0, width, 300);
+        qt.setGeometry(0, 300, width, 300);
+        window.resize(900, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList lines[2];
+        for (FieldTextEdit *edit : {&box, &qt}) {
+            edit->setFieldText(text);
+            laidOutLines(*edit->document());
+            if (typed == "font") {
+                edit->setFont(QFont(edit->font().family(), 17));
+            } else if (at >= 0) {
+                QTextCursor cursor(edit->document());
+                cursor.setPosition(at);
+                cursor.insertText(typed);
+            }
+            lines[edit == &qt] = laidOutLines(*edit->document());
+        }
+        QVERIFY(qobject_cast<FieldTextLayout *>(box.document()->documentLayout()));
+        QCOMPARE(lines[0], lines[1]);
+        QVERIFY(lines[0].size() > 3);
     }
 
     void longPrintShowsAWaitCursorThenAProgressDialogWhoseCancelStopsIt()
