@@ -1,7 +1,7 @@
 #include "RecipeGenerator.h"
 
-#include "RecipeList.h"
-#include "RecipeWriter.h"
+#include "store/RecipeList.h"
+#include "store/RecipeWriter.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -13,14 +13,14 @@
 //
 //   bench_journal [seconds]
 #include "BenchMeasure.h"
-#include "JournalFile.h"
-#include "MainLogic.h"
-#include "MainView.h"
-#include "MessageBox.h"
-#include "RecipeFile.h"
+#include "store/JournalFile.h"
+#include "app/MainLogic.h"
+#include "app/MainView.h"
+#include "dialogs/MessageBox.h"
+#include "store/RecipeFile.h"
 #include "RecipeGenerator.h"
-#include "RecipeList.h"
-#include "RecoveryJournal.h"
+#include "store/RecipeList.h"
+#include "store/RecoveryJournal.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

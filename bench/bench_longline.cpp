@@ -8,10 +8,10 @@
 //
 //   bench_longline [runs] [thousands of characters...]      (default: 3 runs of 100 300 2000 3000)
 #include "BenchMeasure.h"
-#include "MultiLineTextBox.h"
-#include "RecipeFile.h"
-#include "RecipeList.h"
-#include "frmMain.h"
+#include "print/MultiLineTextBox.h"
+#include "store/RecipeFile.h"
+#include "store/RecipeList.h"
+#include "app/frmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,10 +5,10 @@
 //
 //   bench_print [runs]
 #include "BenchMeasure.h"
-#include "ListPrint.h"
-#include "QtPrinter.h"
+#include "print/ListPrint.h"
+#include "print/QtPrinter.h"
 #include "RecipeGenerator.h"
-#include "RecipeList.h"
+#include "store/RecipeList.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

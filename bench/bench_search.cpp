@@ -3,10 +3,10 @@
 //
 //   bench_search [runs]
 #include "BenchMeasure.h"
-#include "RecipeFile.h"
+#include "store/RecipeFile.h"
 #include "RecipeGenerator.h"
-#include "RecipeList.h"
-#include "RecipeScan.h"
+#include "store/RecipeList.h"
+#include "search/RecipeScan.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,9 +3,9 @@
 //
 //   bench_store [runs]
 #include "BenchMeasure.h"
-#include "RecipeFile.h"
+#include "store/RecipeFile.h"
 #include "RecipeGenerator.h"
-#include "RecipeList.h"
+#include "store/RecipeList.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

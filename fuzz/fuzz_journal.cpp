@@ -3,10 +3,10 @@
 // that the reader gets past the checksums to the contents. Every change it reads must fit a list or
 // be refused whole, the list must keep its invariants, and a record read back and written again
 // must read the same.
-#include "Checksum.h"
-#include "JournalEntry.h"
-#include "JournalFile.h"
-#include "RecipeList.h"
+#include "store/Checksum.h"
+#include "store/JournalEntry.h"
+#include "store/JournalFile.h"
+#include "store/RecipeList.h"
 
 #include <QtEndian>
 

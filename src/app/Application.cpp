@@ -1,9 +1,9 @@
-#include "Application.h"
+#include "app/Application.h"
 
-#include "MessageBox.h"
-#include "RecipeLock.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "dialogs/MessageBox.h"
+#include "store/RecipeLock.h"
+#include "app/frmMain.h"
+#include "dialogs/frmSplash.h"
 
 #include <QApplication>
 #include <QDir>

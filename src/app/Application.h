@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecipeList.h"
+#include "store/RecipeList.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ClockStatusBar.h"
+#include "app/ClockStatusBar.h"
 
-#include "FormLayout.h"
+#include "dialogs/FormLayout.h"
 
 #include <QDateTime>
 #include <QLabel>

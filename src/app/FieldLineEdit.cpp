@@ -1,4 +1,4 @@
-#include "FieldLineEdit.h"
+#include "app/FieldLineEdit.h"
 
 #include <limits>
 

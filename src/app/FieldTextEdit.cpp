@@ -1,6 +1,6 @@
-#include "FieldTextEdit.h"
+#include "app/FieldTextEdit.h"
 
-#include "FieldTextLayout.h"
+#include "app/FieldTextLayout.h"
 
 #include <QCoreApplication>
 #include <QPlainTextDocumentLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MultiLineTextBox.h"
-#include "TextBoxLines.h"
+#include "print/MultiLineTextBox.h"
+#include "print/TextBoxLines.h"
 
 #include <QPlainTextEdit>
 

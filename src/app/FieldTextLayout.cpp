@@ -1,4 +1,4 @@
-#include "FieldTextLayout.h"
+#include "app/FieldTextLayout.h"
 
 #include <QFontMetrics>
 #include <QTextBlock>

@@ -1,17 +1,17 @@
-#include "MainLogic.h"
+#include "app/MainLogic.h"
 
-#include "JournalFile.h"
-#include "ListPrint.h"
-#include "RecipePrint.h"
-#include "MessageBox.h"
-#include "Printer.h"
-#include "RecipeFile.h"
-#include "RecipeList.h"
-#include "RecipeScan.h"
-#include "RecipeWriter.h"
-#include "RecoveryJournal.h"
-#include "RuntimeError.h"
-#include "SearchPrompt.h"
+#include "store/JournalFile.h"
+#include "print/ListPrint.h"
+#include "print/RecipePrint.h"
+#include "dialogs/MessageBox.h"
+#include "print/Printer.h"
+#include "store/RecipeFile.h"
+#include "store/RecipeList.h"
+#include "search/RecipeScan.h"
+#include "store/RecipeWriter.h"
+#include "store/RecoveryJournal.h"
+#include "core/RuntimeError.h"
+#include "search/SearchPrompt.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -130,7 +130,7 @@ void MainLogic::offerJournal(const QString &path)
         return;
     }
     QFile::remove(path);
-    MessageBox::message(nullptr, QStringLiteral("The unsaved changes of the last session are kept as %1.").arg(kept));
+    MessageBox::message(nullptr, QStringLiteral("The unsaved changes of the last session are kept as %1.").arg(displayName(kept)));
 }
 
 QString MainLogic::displayName(const QString &path) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainView.h"
+#include "app/MainView.h"
 
 #include <QString>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "PrintProgressDialog.h"
+#include "app/PrintProgressDialog.h"
 
-#include "AppInfo.h"
+#include "resources/AppInfo.h"
 
 #include <QApplication>
 #include <QProgressDialog>

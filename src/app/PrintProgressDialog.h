@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintProgress.h"
+#include "print/PrintProgress.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

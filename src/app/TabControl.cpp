@@ -1,4 +1,4 @@
-#include "TabControl.h"
+#include "app/TabControl.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "MainLogic.h"
-#include "MainView.h"
-#include "QtPrinter.h"
-#include "RecipeFile.h"
+#include "app/MainLogic.h"
+#include "app/MainView.h"
+#include "print/QtPrinter.h"
+#include "store/RecipeFile.h"
 
 #include <QMainWindow>
 

@@ -1,8 +1,8 @@
-#include "Application.h"
-#include "CommandLine.h"
-#include "DataFolders.h"
-#include "DisplayCheck.h"
-#include "TerminationSignals.h"
+#include "app/Application.h"
+#include "app/CommandLine.h"
+#include "app/DataFolders.h"
+#include "app/DisplayCheck.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 

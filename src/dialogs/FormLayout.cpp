@@ -1,4 +1,4 @@
-#include "FormLayout.h"
+#include "dialogs/FormLayout.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
-#include "LineControl.h"
+#include "dialogs/LineControl.h"
 
-#include "FormLayout.h"
+#include "dialogs/FormLayout.h"
 
 #include <QPainter>
 

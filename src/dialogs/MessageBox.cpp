@@ -1,6 +1,6 @@
-#include "MessageBox.h"
+#include "dialogs/MessageBox.h"
 
-#include "AppInfo.h"
+#include "resources/AppInfo.h"
 
 #include <QLoggingCategory>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "ProgramLauncher.h"
+#include "dialogs/ProgramLauncher.h"
 
 #include <QFileInfo>
 #include <QProcess>

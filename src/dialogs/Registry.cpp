@@ -1,9 +1,9 @@
-#include "Registry.h"
+#include "dialogs/Registry.h"
 
 #ifdef Q_OS_WIN
-#include "WindowsRegistry.h"
+#include "dialogs/WindowsRegistry.h"
 #else
-#include "ToolRegistry.h"
+#include "dialogs/ToolRegistry.h"
 #endif
 
 Registry &Registry::system()

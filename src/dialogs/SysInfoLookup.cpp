@@ -1,9 +1,9 @@
-#include "SysInfoLookup.h"
+#include "dialogs/SysInfoLookup.h"
 
-#include "MessageBox.h"
-#include "ProgramLauncher.h"
-#include "Registry.h"
-#include "RuntimeError.h"
+#include "dialogs/MessageBox.h"
+#include "dialogs/ProgramLauncher.h"
+#include "dialogs/Registry.h"
+#include "core/RuntimeError.h"
 
 const QString SysInfoLookup::ToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString SysInfoLookup::ToolValue = QStringLiteral("PATH");

@@ -1,6 +1,6 @@
-#include "ToolRegistry.h"
+#include "dialogs/ToolRegistry.h"
 
-#include "SysInfoLookup.h"
+#include "dialogs/SysInfoLookup.h"
 
 #include <QStandardPaths>
 

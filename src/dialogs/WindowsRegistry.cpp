@@ -1,4 +1,4 @@
-#include "WindowsRegistry.h"
+#include "dialogs/WindowsRegistry.h"
 
 #include <windows.h>
 

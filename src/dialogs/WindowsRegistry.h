@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Registry.h"
+#include "dialogs/Registry.h"
 
 // The registry of Windows, through advapi32's ANSI functions.
 class WindowsRegistry : public Registry

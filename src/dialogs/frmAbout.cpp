@@ -1,11 +1,11 @@
-#include "frmAbout.h"
+#include "dialogs/frmAbout.h"
 
-#include "AppInfo.h"
-#include "FormLayout.h"
-#include "LineControl.h"
-#include "Pictures.h"
-#include "ProgramLauncher.h"
-#include "Registry.h"
+#include "resources/AppInfo.h"
+#include "dialogs/FormLayout.h"
+#include "dialogs/LineControl.h"
+#include "resources/Pictures.h"
+#include "dialogs/ProgramLauncher.h"
+#include "dialogs/Registry.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ProgramLauncher.h"
-#include "Registry.h"
-#include "SysInfoLookup.h"
+#include "dialogs/ProgramLauncher.h"
+#include "dialogs/Registry.h"
+#include "dialogs/SysInfoLookup.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "frmSplash.h"
+#include "dialogs/frmSplash.h"
 
-#include "AppInfo.h"
-#include "FormLayout.h"
-#include "Pictures.h"
+#include "resources/AppInfo.h"
+#include "dialogs/FormLayout.h"
+#include "resources/Pictures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
-#include "HelpContents.h"
+#include "links/HelpContents.h"
 
-#include "MessageBox.h"
-#include "RuntimeError.h"
-#include "UrlOpener.h"
+#include "dialogs/MessageBox.h"
+#include "core/RuntimeError.h"
+#include "links/UrlOpener.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppInfo.h"
+#include "resources/AppInfo.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "ResourceLinks.h"
+#include "links/ResourceLinks.h"
 
-#include "AppInfo.h"
-#include "UrlOpener.h"
+#include "resources/AppInfo.h"
+#include "links/UrlOpener.h"
 
 #include <QUrl>
 

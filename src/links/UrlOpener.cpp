@@ -1,4 +1,4 @@
-#include "UrlOpener.h"
+#include "links/UrlOpener.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,8 +1,8 @@
-#include "ListPrint.h"
+#include "print/ListPrint.h"
 
-#include "PrintProgress.h"
-#include "Printer.h"
-#include "RecipeList.h"
+#include "print/PrintProgress.h"
+#include "print/Printer.h"
+#include "store/RecipeList.h"
 
 void ListPrint::PrintAllRecipes(const RecipeList &list, Printer &printer, PrintProgress *progress)
 {

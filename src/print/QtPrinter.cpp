@@ -1,7 +1,8 @@
-#include "QtPrinter.h"
+#include "print/QtPrinter.h"
 
-#include "AppInfo.h"
-#include "RuntimeError.h"
+#include "resources/AppInfo.h"
+#include "core/NumberedName.h"
+#include "core/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,20 +25,7 @@
 
 namespace {
 
-constexpr int MaxPdfFiles = 9999;
 constexpr qreal TwipsPerInch = 1440;
-
-RuntimeError fileError(const QFileDevice &file)
-{
-    return RuntimeError(file.error() == QFileDevice::PermissionsError ? RuntimeError::PermissionDenied
-                                                                      : RuntimeError::PathFileAccessError);
-}
-
-RuntimeError errnoError(int error)
-{
-    return RuntimeError(error == EACCES || error == EPERM || error == EROFS ? RuntimeError::PermissionDenied
-                                                                           : RuntimeError::PathFileAccessError);
-}
 
 RuntimeError printerError(const QString &reason = QString())
 {
@@ -97,9 +85,9 @@ QtPrinter::QtPrinter(const QString &pdfFolder, PdfWritten pdfWritten, Target tar
 
 QtPrinter::~QtPrinter() = default;
 
-QString QtPrinter::pdfName(int n)
+QString QtPrinter::pdfPattern()
 {
-    return QStringLiteral("PRINTOUT-%1.PDF").arg(n);
+    return QStringLiteral("PRINTOUT-%1.PDF");
 }
 
 QString QtPrinter::defaultPrinterName()
@@ -127,7 +115,8 @@ void QtPrinter::begin()
         doc->printerName.isEmpty() ? QDir(m_pdfFolder).filePath(QStringLiteral(".PRINTOUT-XXXXXX.PDF"))
                                    : QDir::temp().filePath(QStringLiteral("larderly-print-XXXXXX.pdf")));
     if (!doc->file->open())
-        throw fileError(*doc->file);
+        throw RuntimeError(doc->file->error() == QFileDevice::PermissionsError ? RuntimeError::PermissionDenied
+                                                                               : RuntimeError::PathFileAccessError);
     doc->file->close();
 
     doc->device = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -242,18 +231,16 @@ void QtPrinter::killDoc()
 
 QString QtPrinter::keepPdf(const QString &temporary) const
 {
-    const QDir folder(m_pdfFolder);
     const QByteArray from = QFile::encodeName(temporary);
-    for (int n = 1; n <= MaxPdfFiles; ++n) {
-        const QString path = folder.filePath(pdfName(n));
+    const QString kept = NumberedName::claimFirstFree(m_pdfFolder, pdfPattern(), [&](const QString &path) {
         const QByteArray to = QFile::encodeName(path);
         // A new empty file claims the name, never replacing a file, and gets the mode any new file
         // of the user gets; the document, owner-only as a temporary file, takes that mode and its place.
         const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST)
-                continue;
-            throw errnoError(errno);
+                return NumberedName::Claim::Taken;
+            throw RuntimeError::fromErrno(errno, RuntimeError::PathFileAccessError);
         }
         struct stat claimed {};
         int failed = ::fstat(fd, &claimed) == 0 ? 0 : errno;
@@ -264,11 +251,13 @@ QString QtPrinter::keepPdf(const QString &temporary) const
             failed = errno;
         if (failed) {
             ::unlink(to.constData());
-            throw errnoError(failed);
+            throw RuntimeError::fromErrno(failed, RuntimeError::PathFileAccessError);
         }
-        return path;
-    }
-    throw RuntimeError(RuntimeError::PathFileAccessError);
+        return NumberedName::Claim::Claimed;
+    });
+    if (kept.isEmpty())
+        throw RuntimeError(RuntimeError::PathFileAccessError); // all 9999 names are taken
+    return kept;
 }
 
 void QtPrinter::submit(const QString &printerName, const QString &pageSizeKey, const QString &file) const

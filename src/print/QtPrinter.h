@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Printer.h"
+#include "print/Printer.h"
 
 #include <QFont>
 #include <QString>
@@ -45,8 +45,8 @@ public:
     int pageCount() const { return m_pages; }
     float fontSize() const { return m_fontSize; }
 
-    // PRINTOUT-n.PDF, the name of the n-th document kept as a PDF file.
-    static QString pdfName(int n);
+    // PRINTOUT-%1.PDF, the names of the documents kept as PDF files.
+    static QString pdfPattern();
     // The system's default printer, empty when there is none.
     static QString defaultPrinterName();
 

@@ -1,9 +1,9 @@
-#include "RecipePrint.h"
+#include "print/RecipePrint.h"
 
-#include "Int16.h"
-#include "MultiLineTextBox.h"
-#include "Printer.h"
-#include "RuntimeError.h"
+#include "store/Int16.h"
+#include "print/MultiLineTextBox.h"
+#include "print/Printer.h"
+#include "core/RuntimeError.h"
 
 #include <new>
 

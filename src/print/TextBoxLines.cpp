@@ -1,4 +1,4 @@
-#include "TextBoxLines.h"
+#include "print/TextBoxLines.h"
 
 #include <algorithm>
 

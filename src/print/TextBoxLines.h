@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MultiLineTextBox.h"
+#include "print/MultiLineTextBox.h"
 
 #include <QString>
 #include <QStringView>

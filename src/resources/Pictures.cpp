@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "resources/Pictures.h"
 
 QIcon Pictures::programIcon()
 {

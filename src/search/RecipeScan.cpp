@@ -1,7 +1,7 @@
-#include "RecipeScan.h"
+#include "search/RecipeScan.h"
 
-#include "RecipeList.h"
-#include "TextFolding.h"
+#include "store/RecipeList.h"
+#include "search/TextFolding.h"
 
 std::optional<RecipeScan::Hit> RecipeScan::find(const RecipeList &list, int start, const QString &text)
 {

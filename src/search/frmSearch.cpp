@@ -1,7 +1,7 @@
-#include "frmSearch.h"
+#include "search/frmSearch.h"
 
-#include "FormLayout.h"
-#include "Pictures.h"
+#include "dialogs/FormLayout.h"
+#include "resources/Pictures.h"
 
 #include <QDialog>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchPrompt.h"
+#include "search/SearchPrompt.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "Checksum.h"
+#include "store/Checksum.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "FileIdentity.h"
+#include "store/FileIdentity.h"
 
-#include "Checksum.h"
-#include "RuntimeError.h"
+#include "store/Checksum.h"
+#include "core/RuntimeError.h"
 
 #include <QFile>
 

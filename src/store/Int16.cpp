@@ -1,6 +1,6 @@
-#include "Int16.h"
+#include "store/Int16.h"
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 
 Int16::Int16(int value)
     : m_value(fromWide(value).m_value)

@@ -1,6 +1,6 @@
-#include "ItemReader.h"
+#include "store/ItemReader.h"
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QIODevice>
 

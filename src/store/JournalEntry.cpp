@@ -1,8 +1,8 @@
-#include "JournalEntry.h"
+#include "store/JournalEntry.h"
 
-#include "Checksum.h"
-#include "RuntimeError.h"
-#include "TextEncoding.h"
+#include "store/Checksum.h"
+#include "core/RuntimeError.h"
+#include "store/TextEncoding.h"
 
 #include <QtEndian>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileIdentity.h"
-#include "RecipeList.h"
+#include "store/FileIdentity.h"
+#include "store/RecipeList.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "JournalFile.h"
+#include "store/JournalFile.h"
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QFile>
 #include <QLoggingCategory>

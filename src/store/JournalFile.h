@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileIdentity.h"
-#include "JournalEntry.h"
+#include "store/FileIdentity.h"
+#include "store/JournalEntry.h"
 
 #include <QList>
 #include <QString>

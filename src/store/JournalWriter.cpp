@@ -1,4 +1,4 @@
-#include "JournalWriter.h"
+#include "store/JournalWriter.h"
 
 #include <QDir>
 #include <QFile>

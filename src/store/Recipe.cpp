@@ -1,6 +1,6 @@
-#include "Recipe.h"
+#include "store/Recipe.h"
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 
 QString &Recipe::field(int index)
 {

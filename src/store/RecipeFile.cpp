@@ -1,9 +1,10 @@
-#include "RecipeFile.h"
+#include "store/RecipeFile.h"
 
-#include "RecipeList.h"
-#include "RecipeReader.h"
-#include "RecipeWriter.h"
-#include "RuntimeError.h"
+#include "store/RecipeList.h"
+#include "store/RecipeReader.h"
+#include "store/RecipeWriter.h"
+#include "core/NumberedName.h"
+#include "core/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,28 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr int MaxBackups = 9999;
-
-RuntimeError errorFromErrno(int error, int fallback)
-{
-    switch (error) {
-    case ENOSPC:
-    case EFBIG:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return RuntimeError(RuntimeError::DiskFull);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return RuntimeError(RuntimeError::PermissionDenied);
-    case EIO:
-        return RuntimeError(RuntimeError::DeviceIOError);
-    default:
-        return RuntimeError(fallback);
-    }
-}
 
 bool hasNoWriteBits(const QFileInfo &info)
 {
@@ -85,9 +64,9 @@ QString RecipeFile::filePath() const
     return QDir(m_folder).filePath(fileName());
 }
 
-QString RecipeFile::backupName(int n, const QString &suffix)
+QString RecipeFile::backupPattern(const QString &suffix)
 {
-    return QStringLiteral("RECIPES-BACKUP-%1.%2").arg(n).arg(suffix);
+    return QStringLiteral("RECIPES-BACKUP-%1.") + suffix;
 }
 
 void RecipeFile::LoadRecipes()
@@ -136,34 +115,24 @@ void RecipeFile::read(const QString &path, RecipeList &list)
 
 QString RecipeFile::keepBackupCopy(const QString &path, bool move, QString folder) const
 {
-    const QDir dir(folder.isEmpty() ? m_folder : folder);
-    const QString suffix = QFileInfo(path).suffix().toUpper();
-    for (int n = 1; n <= MaxBackups; ++n) {
-        const QString name = backupName(n, suffix);
-        if (QFileInfo::exists(dir.filePath(name)))
-            continue;
-        // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
-        const QString backup = dir.filePath(name);
-        return (move ? QFile::rename(path, backup) : QFile::copy(path, backup)) ? backup : QString();
-    }
-    return QString();
+    const QString pattern = backupPattern(QFileInfo(path).suffix().toUpper());
+    // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
+    return NumberedName::claimFirstFree(folder.isEmpty() ? m_folder : folder, pattern, [&](const QString &backup) {
+        return (move ? QFile::rename(path, backup) : QFile::copy(path, backup)) ? NumberedName::Claim::Claimed
+                                                                                  : NumberedName::Claim::Failed;
+    });
 }
 
 QString RecipeFile::keepBackupList(const RecipeList &list) const
 {
-    const QDir dir(m_folder);
-    for (int n = 1; n <= MaxBackups; ++n) {
-        const QString name = backupName(n);
-        if (QFileInfo::exists(dir.filePath(name)))
-            continue;
+    return NumberedName::claimFirstFree(m_folder, backupPattern(), [&](const QString &backup) {
         try {
-            write(list, dir.filePath(name));
-            return name;
+            write(list, backup);
+            return NumberedName::Claim::Claimed;
         } catch (const RuntimeError &) {
-            return QString();
+            return NumberedName::Claim::Failed;
         }
-    }
-    return QString();
+    });
 }
 
 bool RecipeFile::savesInPlace() const
@@ -211,7 +180,7 @@ FileIdentity RecipeFile::write(const RecipeList &list, const QString &path)
         const int error = errno;
         if (!QFileInfo(folder).isDir())
             throw RuntimeError(RuntimeError::PathNotFound);
-        throw errorFromErrno(error, RuntimeError::PathFileAccessError);
+        throw RuntimeError::fromErrno(error, RuntimeError::PathFileAccessError);
     }
     keepOwner(file.handle(), path);
     FileIdentity identity;
@@ -221,11 +190,11 @@ FileIdentity RecipeFile::write(const RecipeList &list, const QString &path)
         const bool full = file.error() == QFileDevice::ResourceError;
         file.cancelWriting();
         throw full ? RuntimeError(RuntimeError::DiskFull)
-                   : errorFromErrno(error, RuntimeError::DeviceIOError);
+                   : RuntimeError::fromErrno(error, RuntimeError::DeviceIOError);
     }
     errno = 0;
     if (!file.commit())
-        throw errorFromErrno(errno, RuntimeError::DeviceIOError);
+        throw RuntimeError::fromErrno(errno, RuntimeError::DeviceIOError);
     syncFolder(folder);
     return identity;
 }
@@ -235,12 +204,12 @@ FileIdentity RecipeFile::writeInPlace(const RecipeList &list, const QString &pat
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw errorFromErrno(errno, RuntimeError::PathFileAccessError);
+        throw RuntimeError::fromErrno(errno, RuntimeError::PathFileAccessError);
     FileIdentity identity;
     errno = 0;
     if (!RecipeWriter::write(list, file, &identity) || ::fsync(file.handle()) != 0) {
         const bool full = file.error() == QFileDevice::ResourceError;
-        throw full ? RuntimeError(RuntimeError::DiskFull) : errorFromErrno(errno, RuntimeError::DeviceIOError);
+        throw full ? RuntimeError(RuntimeError::DiskFull) : RuntimeError::fromErrno(errno, RuntimeError::DeviceIOError);
     }
     return identity;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileIdentity.h"
+#include "store/FileIdentity.h"
 
 #include <QString>
 
@@ -39,12 +39,12 @@ public:
     // the file in place instead of replacing it with a new one.
     bool savesInPlace() const;
 
-    // RECIPES-BACKUP-n.<suffix>, the name of the n-th backup copy.
-    static QString backupName(int n, const QString &suffix = QStringLiteral("DAT"));
+    // RECIPES-BACKUP-%1.<suffix>, the names of the backup copies.
+    static QString backupPattern(const QString &suffix = QStringLiteral("DAT"));
     // Copies (or moves) the file to the first free backup name in `folder` (by default the recipe
     // folder), keeping its suffix; the backup's path, or empty on failure.
     QString keepBackupCopy(const QString &path, bool move = false, QString folder = QString()) const;
-    // Writes the list to the first free backup name; that name, or empty on failure.
+    // Writes the list to the first free backup name; its path, or empty on failure.
     QString keepBackupList(const RecipeList &list) const;
 
     // Reads a recipe file into the list, or writes the list to one, replacing it only once the new

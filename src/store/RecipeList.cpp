@@ -1,6 +1,6 @@
-#include "RecipeList.h"
+#include "store/RecipeList.h"
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Int16.h"
-#include "Recipe.h"
+#include "store/Int16.h"
+#include "store/Recipe.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "RecipeLock.h"
+#include "store/RecipeLock.h"
 
 #include <QDir>
 

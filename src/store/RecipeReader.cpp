@@ -1,8 +1,8 @@
-#include "RecipeReader.h"
+#include "store/RecipeReader.h"
 
-#include "ItemReader.h"
-#include "RecipeList.h"
-#include "RuntimeError.h"
+#include "store/ItemReader.h"
+#include "store/RecipeList.h"
+#include "core/RuntimeError.h"
 
 #include <QIODevice>
 

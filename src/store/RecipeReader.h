@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextEncoding.h"
+#include "store/TextEncoding.h"
 
 class QIODevice;
 class RecipeList;

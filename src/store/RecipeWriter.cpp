@@ -1,7 +1,7 @@
-#include "RecipeWriter.h"
+#include "store/RecipeWriter.h"
 
-#include "FileIdentity.h"
-#include "RecipeList.h"
+#include "store/FileIdentity.h"
+#include "store/RecipeList.h"
 
 #include <QIODevice>
 #include <QStringEncoder>

@@ -1,8 +1,8 @@
-#include "RecoveryJournal.h"
+#include "store/RecoveryJournal.h"
 
-#include "JournalFile.h"
-#include "JournalWriter.h"
-#include "RuntimeError.h"
+#include "store/JournalFile.h"
+#include "store/JournalWriter.h"
+#include "core/RuntimeError.h"
 
 #include <QCryptographicHash>
 #include <QDir>

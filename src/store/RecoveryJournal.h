@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FileIdentity.h"
-#include "JournalEntry.h"
-#include "RecipeList.h"
+#include "store/FileIdentity.h"
+#include "store/JournalEntry.h"
+#include "store/RecipeList.h"
 
 #include <QByteArray>
 #include <QString>

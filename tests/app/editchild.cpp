@@ -7,8 +7,8 @@
 //   editchild close DIR         types into the recipe on screen and closes, as the unprivileged
 //                               user when run as root
 #include "EditScript.h"
-#include "MessageBox.h"
-#include "RecipeFile.h"
+#include "dialogs/MessageBox.h"
+#include "store/RecipeFile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,14 +1,14 @@
 // The main window: its logic over a stand-in view, and the window itself.
-#include "ClockStatusBar.h"
-#include "HelpContents.h"
-#include "Application.h"
-#include "TabControl.h"
-#include "TerminationSignals.h"
+#include "app/ClockStatusBar.h"
+#include "links/HelpContents.h"
+#include "app/Application.h"
+#include "app/TabControl.h"
+#include "app/TerminationSignals.h"
 #include "EditScript.h"
-#include "RecoveryJournal.h"
+#include "store/RecoveryJournal.h"
 #include "Testing.h"
-#include "frmAbout.h"
-#include "frmSplash.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmSplash.h"
 
 #include <csignal>
 #include <sys/stat.h>

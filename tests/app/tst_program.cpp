@@ -1,6 +1,6 @@
 #include "DataFile.h"
 #include "Recipes.h"
-#include "RecoveryJournal.h"
+#include "store/RecoveryJournal.h"
 
 #include <QtTest>
 

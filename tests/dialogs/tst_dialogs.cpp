@@ -1,7 +1,7 @@
-#include "SysInfoLookup.h"
+#include "dialogs/SysInfoLookup.h"
 #include "Testing.h"
-#include "ToolRegistry.h"
-#include "frmAbout.h"
+#include "dialogs/ToolRegistry.h"
+#include "dialogs/frmAbout.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // printer, the lines a box reports, the window's commands, and, run by the spooler test alone, one
 // document through a CUPS daemon of the tests' own (spooler.sh) whose cups-pdf queue is the default
 // printer; cups-pdf's PDFs have no text layer, so their pages are what is checked there.
-#include "FieldTextEdit.h"
-#include "FieldTextLayout.h"
-#include "ListPrint.h"
-#include "PrintProgressDialog.h"
-#include "QtPrinter.h"
-#include "RecipePrint.h"
-#include "TabControl.h"
+#include "app/FieldTextEdit.h"
+#include "app/FieldTextLayout.h"
+#include "print/ListPrint.h"
+#include "app/PrintProgressDialog.h"
+#include "print/QtPrinter.h"
+#include "print/RecipePrint.h"
+#include "app/TabControl.h"
 #include "Testing.h"
 
 #include <sys/stat.h>

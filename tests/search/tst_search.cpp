@@ -1,6 +1,6 @@
-#include "RecipeScan.h"
+#include "search/RecipeScan.h"
 #include "Testing.h"
-#include "frmSearch.h"
+#include "search/frmSearch.h"
 
 class TestSearch : public QObject
 {

@@ -1,7 +1,7 @@
 #include "DataFile.h"
 #include "Raised.h"
-#include "RecipeFile.h"
-#include "RecipeWriter.h"
+#include "store/RecipeFile.h"
+#include "store/RecipeWriter.h"
 #include "Recipes.h"
 
 #include <QtTest>

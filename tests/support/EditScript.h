@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Checksum.h"
+#include "store/Checksum.h"
 #include "FakeMainView.h"
-#include "MainLogic.h"
-#include "RecipeList.h"
+#include "app/MainLogic.h"
+#include "store/RecipeList.h"
 
 #include <QRandomGenerator>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramLauncher.h"
+#include "dialogs/ProgramLauncher.h"
 
 #include <QSet>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FakeTextBox.h"
-#include "MainView.h"
+#include "app/MainView.h"
 #include "RecordingPrinter.h"
 
 // The main window without a window: six texts, their enabled states, the counter, the box that

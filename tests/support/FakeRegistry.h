@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Registry.h"
+#include "dialogs/Registry.h"
 
 #include <QHash>
 #include <QMap>

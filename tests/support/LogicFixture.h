@@ -1,11 +1,11 @@
 #pragma once
 
 #include "FakeMainView.h"
-#include "MainLogic.h"
-#include "MessageBox.h"
-#include "RecipeFile.h"
+#include "app/MainLogic.h"
+#include "dialogs/MessageBox.h"
+#include "store/RecipeFile.h"
 #include "Recipes.h"
-#include "SearchPrompt.h"
+#include "search/SearchPrompt.h"
 
 // The main window's logic over a stand-alone view, with RECIPES.DAT in a temporary folder and a
 // search dialog that takes its answers from `answers` (none left is Cancel).

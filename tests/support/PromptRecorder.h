@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "dialogs/MessageBox.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Printer.h"
+#include "print/Printer.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Recipes.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -1,4 +1,6 @@
-#include "RuntimeError.h"
+#include "core/RuntimeError.h"
+
+#include <cerrno>
 
 RuntimeError::RuntimeError(int number, const QString &description, const QString &source)
     : m_number(number)
@@ -29,5 +31,23 @@ QString RuntimeError::standardDescription(int number)
     case PathFileAccessError: return QStringLiteral("Path/File access error");
     case PathNotFound: return QStringLiteral("Path not found");
     default: return QStringLiteral("Application-defined or object-defined error");
+    }
+}
+
+RuntimeError RuntimeError::fromErrno(int error, Number fallback)
+{
+    switch (error) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return RuntimeError(DiskFull);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return RuntimeError(PermissionDenied);
+    case EIO:
+        return RuntimeError(DeviceIOError);
+    default:
+        return RuntimeError(fallback);
     }
 }

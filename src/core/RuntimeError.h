@@ -6,8 +6,8 @@
 #include <exception>
 
 // A run-time error as the user gets to see it: a number that code can test and a description in
-// the platform's own wording. Thrown by the list and the file code; every handler that reaches
-// the user catches it and shows description().
+// the platform's own wording. Thrown by every library; every handler that reaches the user catches
+// it and shows description().
 class RuntimeError : public std::exception
 {
 public:
@@ -39,6 +39,8 @@ public:
 
     // The wording the platform uses for a standard error number.
     static QString standardDescription(int number);
+    // The error for a failure the system reported with `error` (errno), or `fallback`.
+    static RuntimeError fromErrno(int error, Number fallback);
 
 private:
     int m_number;
