@@ -47,14 +47,14 @@ QString joinRandom(QRandomGenerator &random, const QStringList &from, int count)
 
 void fill(Recipe &recipe, QRandomGenerator &random, int number)
 {
-    recipe.Name = QStringLiteral("%1 %2 n° %3")
+    recipe.name = QStringLiteral("%1 %2 n° %3")
                       .arg(Dishes.at(random.bounded(Dishes.size())), Styles.at(random.bounded(Styles.size())))
                       .arg(number);
-    recipe.PrepTime = QStringLiteral("%1 min").arg(5 + random.bounded(40));
-    recipe.CookTime = QStringLiteral("%1 h %2 min").arg(random.bounded(3)).arg(random.bounded(60));
-    recipe.Servings = QString::number(2 + random.bounded(8));
-    recipe.Ingredients = joinRandom(random, Ingredients, 12 + random.bounded(6));
-    recipe.Directions = joinRandom(random, Steps, 9 + random.bounded(5));
+    recipe.prepTime = QStringLiteral("%1 min").arg(5 + random.bounded(40));
+    recipe.cookTime = QStringLiteral("%1 h %2 min").arg(random.bounded(3)).arg(random.bounded(60));
+    recipe.servings = QString::number(2 + random.bounded(8));
+    recipe.ingredients = joinRandom(random, Ingredients, 12 + random.bounded(6));
+    recipe.directions = joinRandom(random, Steps, 9 + random.bounded(5));
 }
 
 } // namespace
@@ -65,10 +65,10 @@ RecipeList RecipeGenerator::makeList(int count)
     RecipeList list;
     for (int i = 1; i <= count; ++i) {
         list.appendEmpty();
-        fill(list.Recipes(i), random, i);
+        fill(list.at(i), random, i);
     }
     if (count > 0)
-        list.setCurrentRecipe(1);
+        list.setCurrent(1);
     return list;
 }
 

@@ -115,14 +115,14 @@ void writeLongJournal(const QString &folder, const RecipeList &list, const FileI
     QRandomGenerator random(7);
     for (int i = 0; i < RecoveryJournal::MaxRecords; ++i) {
         const int roll = int(random.bounded(100));
-        const qint16 index = qint16(1 + random.bounded(journal.list().RecipeCount().value()));
-        if (roll < 2 && journal.list().RecipeCount() < 32767) {
+        const qint16 index = qint16(1 + random.bounded(journal.list().count().value()));
+        if (roll < 2 && journal.list().count() < 32767) {
             journal.recordAdd();
         } else if (roll < 4) {
             journal.recordDelete(index);
         } else {
-            Recipe recipe = journal.list().Recipes(index);
-            recipe.Directions.insert(random.bounded(recipe.Directions.size() + 1), QStringLiteral("stir well"));
+            Recipe recipe = journal.list().at(index);
+            recipe.directions.insert(random.bounded(recipe.directions.size() + 1), QStringLiteral("stir well"));
             journal.recordRecipe(index, recipe);
         }
     }

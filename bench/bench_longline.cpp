@@ -81,10 +81,10 @@ Showing show(const QString &ingredients)
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
     RecipeList list;
     list.appendEmpty();
-    list.Recipes(1).Name = QStringLiteral("Long line");
-    list.Recipes(1).Ingredients = ingredients;
-    list.Recipes(1).Directions = QStringLiteral("Mix.");
-    list.setCurrentRecipe(1);
+    list.at(1).name = QStringLiteral("Long line");
+    list.at(1).ingredients = ingredients;
+    list.at(1).directions = QStringLiteral("Mix.");
+    list.setCurrent(1);
     RecipeFile::write(list, dir.filePath(RecipeFile::fileName()));
 
     RecipeList shown;

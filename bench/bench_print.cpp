@@ -80,8 +80,8 @@ double floorMs(const RecipeList &list, int linesPerPage)
             }
             painter.drawText(QPointF(600, step * ++line), text);
         };
-        for (int i = 1; i <= list.RecipeCount().value(); ++i) {
-            const Recipe &recipe = list.Recipes(i);
+        for (int i = 1; i <= list.count().value(); ++i) {
+            const Recipe &recipe = list.at(i);
             draw(QString());
             for (int field = 0; field < Recipe::FieldCount; ++field) {
                 for (const QString &part : recipe.field(field).split(QStringLiteral("\r\n")))
@@ -113,10 +113,10 @@ int main(int argc, char *argv[])
     }
     // The floor breaks pages as often as the real print did.
     int lines = 1;
-    for (int i = 1; i <= list.RecipeCount().value(); ++i) {
+    for (int i = 1; i <= list.count().value(); ++i) {
         lines += 1;
         for (int field = 0; field < Recipe::FieldCount; ++field)
-            lines += int(list.Recipes(i).field(field).count(QStringLiteral("\r\n"))) + 1;
+            lines += int(list.at(i).field(field).count(QStringLiteral("\r\n"))) + 1;
     }
     for (int run = 0; run < runs; ++run)
         floors.push_back(floorMs(list, (lines + last.pages - 1) / last.pages));

@@ -56,12 +56,12 @@ int main(int argc, char *argv[])
         RecipeList list;
         RecipeFile recipes(list, dir.path(), [&](const QString &m) { messages << m; });
         BenchMeasure::resetPeak();
-        load.push_back(BenchMeasure::timeMs([&] { recipes.LoadRecipes(); }));
+        load.push_back(BenchMeasure::timeMs([&] { recipes.load(); }));
         loadPeak = std::max(loadPeak, BenchMeasure::statusMiB("VmHWM:"));
         BenchMeasure::resetPeak();
-        save.push_back(BenchMeasure::timeMs([&] { recipes.SaveRecipes(); }));
+        save.push_back(BenchMeasure::timeMs([&] { recipes.save(); }));
         savePeak = std::max(savePeak, BenchMeasure::statusMiB("VmHWM:"));
-        if (!messages.isEmpty() || list.RecipeCount().value() != 32767) {
+        if (!messages.isEmpty() || list.count().value() != 32767) {
             std::fprintf(stderr, "unexpected: %s\n", qPrintable(messages.join(u'\n')));
             return 1;
         }

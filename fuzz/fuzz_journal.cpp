@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     RecipeList list;
     for (int i = 1; i <= 3; ++i) {
         list.appendEmpty();
-        list.Recipes(i).Name = QStringLiteral("Recipe %1").arg(i);
+        list.at(i).name = QStringLiteral("Recipe %1").arg(i);
     }
     JournalFile::replay(contents.entries, list);
     if (!list.invariantsHold())

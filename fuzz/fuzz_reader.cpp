@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!list.invariantsHold())
         fail("invariants broken after reading");
     // Thousands of empty recipes from a large count say nothing new and slow the fuzzer down.
-    if (list.RecipeCount().value() > 1000)
+    if (list.count().value() > 1000)
         return 0;
 
     const QByteArray first = saved(list);
@@ -59,11 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::fprintf(stderr, "error %d %s\n", error.number(), error.what());
         fail("a saved file did not load");
     }
-    if (reread.RecipeCount() != list.RecipeCount() || reread.CurrentRecipe() != list.CurrentRecipe())
+    if (reread.count() != list.count() || reread.current() != list.current())
         fail("header changed by save and load");
-    for (int i = 1; i <= list.RecipeCount().value(); ++i) {
+    for (int i = 1; i <= list.count().value(); ++i) {
         for (int f = 0; f < Recipe::FieldCount; ++f) {
-            if (reread.Recipes(i).field(f) != RecipeWriter::withTypographicQuotes(list.Recipes(i).field(f)))
+            if (reread.at(i).field(f) != RecipeWriter::withTypographicQuotes(list.at(i).field(f)))
                 fail("field changed by save and load");
         }
     }

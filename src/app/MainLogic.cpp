@@ -27,12 +27,12 @@ namespace {
 // typographic ones).
 bool sameWhenSaved(const RecipeList &a, const RecipeList &b)
 {
-    if (a.RecipeCount() != b.RecipeCount() || a.CurrentRecipe() != b.CurrentRecipe())
+    if (a.count() != b.count() || a.current() != b.current())
         return false;
-    for (int i = 1; i <= a.RecipeCount().value(); ++i) {
+    for (int i = 1; i <= a.count().value(); ++i) {
         for (int f = 0; f < Recipe::FieldCount; ++f) {
-            const QString &x = a.Recipes(i).field(f);
-            const QString &y = b.Recipes(i).field(f);
+            const QString &x = a.at(i).field(f);
+            const QString &y = b.at(i).field(f);
             if (x != y && RecipeWriter::withTypographicQuotes(x) != RecipeWriter::withTypographicQuotes(y))
                 return false;
         }
@@ -59,7 +59,7 @@ void MainLogic::Form_Load()
 {
     // The file is addressed by its full path, so a folder that cannot be made current does no harm.
     QDir::setCurrent(m_file.folder());
-    m_file.LoadRecipes();
+    m_file.load();
     m_journal->start(m_list, m_file.identity());
     offerRecovery();
     ShowCurrentRecipe();
@@ -160,7 +160,7 @@ bool MainLogic::save()
         m_journal->markSaving();
     else if (m_journal->prepareInPlaceSave().isEmpty())
         qCWarning(lcMainLogic) << "saving in place with no journal to fall back on";
-    if (!m_file.SaveRecipes())
+    if (!m_file.save())
         return false;
     m_journalTimer.stop();
     if (!m_journal->discard())
@@ -204,9 +204,9 @@ void MainLogic::changed()
 
 void MainLogic::writeJournal()
 {
-    if (m_boxesEdited && m_list.RecipeCount() > 0)
-        m_journal->recordRecipe(m_list.CurrentRecipe().value(), boxes());
-    m_journal->recordCurrent(m_list.CurrentRecipe().value());
+    if (m_boxesEdited && m_list.count() > 0)
+        m_journal->recordRecipe(m_list.current().value(), boxes());
+    m_journal->recordCurrent(m_list.current().value());
     m_journal->write();
 }
 
@@ -225,11 +225,11 @@ void MainLogic::mnuFileExit_Click()
 
 void MainLogic::StoreFields()
 {
-    if (m_list.RecipeCount() <= 0)
+    if (m_list.count() <= 0)
         return;
-    m_list.Recipes(m_list.CurrentRecipe()) = boxes();
+    m_list.at(m_list.current()) = boxes();
     m_boxesEdited = false;
-    if (m_journal->recordRecipe(m_list.CurrentRecipe().value(), m_list.Recipes(m_list.CurrentRecipe())))
+    if (m_journal->recordRecipe(m_list.current().value(), m_list.at(m_list.current())))
         changed();
 }
 
@@ -238,14 +238,14 @@ void MainLogic::ShowCurrentRecipe()
     m_boxesEdited = false;
     if (m_unsaved && !m_journalTimer.isActive())
         m_journalTimer.start(); // the journal follows which recipe is current
-    if (m_list.RecipeCount() > 0) {
+    if (m_list.count() > 0) {
         EnableFields(true);
-        const Recipe &recipe = m_list.Recipes(m_list.CurrentRecipe());
+        const Recipe &recipe = m_list.at(m_list.current());
         for (int box = 0; box < MainView::BoxCount; ++box)
             m_view.setBoxText(MainView::Box(box), recipe.field(box));
         m_view.setCounterCaption(QStringLiteral("Record %1 of %2")
-                                     .arg(m_list.CurrentRecipe().value())
-                                     .arg(m_list.RecipeCount().value()));
+                                     .arg(m_list.current().value())
+                                     .arg(m_list.count().value()));
     } else {
         EnableFields(false);
         for (int box = 0; box < MainView::BoxCount; ++box)
@@ -262,45 +262,45 @@ void MainLogic::EnableFields(const bool &Enabled)
 
 void MainLogic::mnuRecordsFirst_Click()
 {
-    if (m_list.CurrentRecipe() == 1) {
+    if (m_list.current() == 1) {
         m_view.beep();
         return;
     }
     StoreFields();
-    m_list.setCurrentRecipe(1);
+    m_list.setCurrent(1);
     ShowCurrentRecipe();
 }
 
 void MainLogic::mnuRecordsLast_Click()
 {
-    if (m_list.CurrentRecipe() == m_list.RecipeCount()) {
+    if (m_list.current() == m_list.count()) {
         m_view.beep();
         return;
     }
     StoreFields();
-    m_list.setCurrentRecipe(m_list.RecipeCount());
+    m_list.setCurrent(m_list.count());
     ShowCurrentRecipe();
 }
 
 void MainLogic::mnuRecordsNext_Click()
 {
-    if (!(m_list.CurrentRecipe() < m_list.RecipeCount())) {
+    if (!(m_list.current() < m_list.count())) {
         m_view.beep();
         return;
     }
     StoreFields();
-    m_list.setCurrentRecipe(m_list.CurrentRecipe() + 1);
+    m_list.setCurrent(m_list.current() + 1);
     ShowCurrentRecipe();
 }
 
 void MainLogic::mnuRecordsPrevious_Click()
 {
-    if (m_list.CurrentRecipe() <= 1) {
+    if (m_list.current() <= 1) {
         m_view.beep();
         return;
     }
     StoreFields();
-    m_list.setCurrentRecipe(m_list.CurrentRecipe() - 1);
+    m_list.setCurrent(m_list.current() - 1);
     ShowCurrentRecipe();
 }
 
@@ -335,16 +335,16 @@ void MainLogic::mnuRecordsAdd_Click()
 
 void MainLogic::mnuRecordsDelete_Click()
 {
-    if (m_list.RecipeCount() == 0) {
+    if (m_list.count() == 0) {
         m_view.beep();
         return;
     }
     // The name as stored: edits typed since the last store are not in the question.
     const QString question = QStringLiteral("Are you sure you want to delete ")
-        + m_list.Recipes(m_list.CurrentRecipe()).Name + u'?';
+        + m_list.at(m_list.current()).name + u'?';
     if (!MessageBox::askYesNo(m_view.dialogParent(), question, MessageBox::Yes))
         return;
-    const qint16 removed = m_list.CurrentRecipe().value();
+    const qint16 removed = m_list.current().value();
     m_list.removeCurrent();
     m_journal->recordDelete(removed);
     changed();
@@ -379,7 +379,7 @@ void MainLogic::mnuRecordsFindNext_Click()
 void MainLogic::FindRecipe(bool bFindFirst)
 {
     // Past recipe 32,767 there is nothing left to scan: the start index is worked out wide.
-    const int start = bFindFirst ? 1 : m_list.CurrentRecipe().value() + 1;
+    const int start = bFindFirst ? 1 : m_list.current().value() + 1;
     StoreFields();
     const std::optional<RecipeScan::Hit> hit = RecipeScan::find(m_list, start, mFindWhat);
     if (!hit) {
@@ -387,7 +387,7 @@ void MainLogic::FindRecipe(bool bFindFirst)
         return;
     }
     m_view.focusBox(MainView::Box(hit->field));
-    m_list.setCurrentRecipe(hit->recipe);
+    m_list.setCurrent(hit->recipe);
     ShowCurrentRecipe();
 }
 

@@ -78,7 +78,7 @@ private:
 
 void checkIndex(const RecipeList &list, qint16 index)
 {
-    if (index < 1 || index > list.RecipeCount().value())
+    if (index < 1 || index > list.count().value())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
 }
 
@@ -148,15 +148,15 @@ void JournalEntry::apply(RecipeList &list) const
         return;
     case Edit: {
         checkIndex(list, index);
-        Recipe recipe = list.Recipes(index);
+        Recipe recipe = list.at(index);
         for (const Splice &splice : splices) {
             QString &field = recipe.field(splice.field);
             if (splice.start < 0 || splice.removed < 0 || qint64(splice.start) + splice.removed > field.size())
                 throw RuntimeError(RuntimeError::SubscriptOutOfRange);
             field.replace(splice.start, splice.removed, splice.text);
         }
-        list.Recipes(index) = std::move(recipe);
-        list.setCurrentRecipe(index);
+        list.at(index) = std::move(recipe);
+        list.setCurrent(index);
         return;
     }
     case Add:
@@ -164,11 +164,11 @@ void JournalEntry::apply(RecipeList &list) const
         return;
     case Delete:
         checkIndex(list, index);
-        list.setCurrentRecipe(index);
+        list.setCurrent(index);
         list.removeCurrent();
         return;
     case Current:
-        list.setCurrentRecipe(index);
+        list.setCurrent(index);
         return;
     }
     throw RuntimeError(RuntimeError::InvalidProcedureCall);
@@ -184,11 +184,11 @@ QByteArray JournalEntry::encoded() const
         put<quint32>(out, identity.crc);
         break;
     case Snapshot:
-        put<qint16>(out, list.RecipeCount().value());
-        put<qint16>(out, list.CurrentRecipe().value());
-        for (int i = 1; i <= list.RecipeCount().value(); ++i) {
+        put<qint16>(out, list.count().value());
+        put<qint16>(out, list.current().value());
+        for (int i = 1; i <= list.count().value(); ++i) {
             for (int f = 0; f < Recipe::FieldCount; ++f)
-                putText(out, list.Recipes(i).field(f));
+                putText(out, list.at(i).field(f));
         }
         break;
     case Edit:
@@ -241,7 +241,7 @@ bool JournalEntry::decode(QByteArrayView bytes, JournalEntry &entry, qsizetype &
         entry.list.sizeForLoading(count, current);
         for (int i = 1; i <= count && !in.failed(); ++i) {
             for (int f = 0; f < Recipe::FieldCount; ++f)
-                entry.list.Recipes(i).field(f) = in.text();
+                entry.list.at(i).field(f) = in.text();
         }
         break;
     }
@@ -279,10 +279,10 @@ bool JournalEntry::decode(QByteArrayView bytes, JournalEntry &entry, qsizetype &
 bool operator==(const JournalEntry &a, const JournalEntry &b)
 {
     if (a.type != b.type || a.index != b.index || a.splices != b.splices || a.identity != b.identity
-        || a.list.RecipeCount() != b.list.RecipeCount() || a.list.CurrentRecipe() != b.list.CurrentRecipe())
+        || a.list.count() != b.list.count() || a.list.current() != b.list.current())
         return false;
-    for (int i = 1; i <= a.list.RecipeCount().value(); ++i) {
-        if (a.list.Recipes(i) != b.list.Recipes(i))
+    for (int i = 1; i <= a.list.count().value(); ++i) {
+        if (a.list.at(i) != b.list.at(i))
             return false;
     }
     return true;

@@ -10,19 +10,19 @@ QString &Recipe::field(int index)
 const QString &Recipe::field(int index) const
 {
     switch (index) {
-    case 0: return Name;
-    case 1: return PrepTime;
-    case 2: return CookTime;
-    case 3: return Servings;
-    case 4: return Ingredients;
-    case 5: return Directions;
+    case Name: return name;
+    case PrepTime: return prepTime;
+    case CookTime: return cookTime;
+    case Servings: return servings;
+    case Ingredients: return ingredients;
+    case Directions: return directions;
     }
     throw RuntimeError(RuntimeError::SubscriptOutOfRange);
 }
 
 bool operator==(const Recipe &a, const Recipe &b)
 {
-    return a.Name == b.Name && a.PrepTime == b.PrepTime && a.CookTime == b.CookTime
-        && a.Servings == b.Servings && a.Ingredients == b.Ingredients
-        && a.Directions == b.Directions;
+    return a.name == b.name && a.prepTime == b.prepTime && a.cookTime == b.cookTime
+        && a.servings == b.servings && a.ingredients == b.ingredients
+        && a.directions == b.directions;
 }

@@ -5,16 +5,16 @@
 // One recipe: six free-text fields, in the order they are stored, shown and searched.
 struct Recipe
 {
+    enum Field { Name, PrepTime, CookTime, Servings, Ingredients, Directions };
     static constexpr int FieldCount = 6;
 
-    QString Name;
-    QString PrepTime;
-    QString CookTime;
-    QString Servings;
-    QString Ingredients; // lines separated by CR LF
-    QString Directions;  // lines separated by CR LF
+    QString name;
+    QString prepTime;
+    QString cookTime;
+    QString servings;
+    QString ingredients; // lines separated by CR LF
+    QString directions;  // lines separated by CR LF
 
-    // Field 0 is Name, field 5 is Directions.
     QString &field(int index);
     const QString &field(int index) const;
 

@@ -69,7 +69,7 @@ QString RecipeFile::backupPattern(const QString &suffix)
     return QStringLiteral("RECIPES-BACKUP-%1.") + suffix;
 }
 
-void RecipeFile::LoadRecipes()
+void RecipeFile::load()
 {
     try {
         m_identity = FileIdentity::of(filePath());
@@ -141,10 +141,10 @@ bool RecipeFile::savesInPlace() const
     return file.isFile() && file.isWritable() && !QFileInfo(m_folder).isWritable();
 }
 
-bool RecipeFile::SaveRecipes()
+bool RecipeFile::save()
 {
     try {
-        save();
+        replaceFile();
         return true;
     } catch (const RuntimeError &error) {
         m_showMessage(error.description());
@@ -154,7 +154,7 @@ bool RecipeFile::SaveRecipes()
     return false;
 }
 
-void RecipeFile::save()
+void RecipeFile::replaceFile()
 {
     if (!m_unreadable.isEmpty()) {
         throw RuntimeError(RuntimeError::PermissionDenied,

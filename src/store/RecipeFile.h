@@ -9,8 +9,8 @@
 class RecipeList;
 class RuntimeError;
 
-// RECIPES.DAT in a given folder: LoadRecipes reads it into the list, SaveRecipes writes the list
-// back whole. Both report their own errors through the message function (the description alone)
+// RECIPES.DAT in a given folder: load() reads it into the list, save() writes the list back
+// whole. Both report their own errors through the message function (the description alone)
 // and never pass one on; a missing file at load is silent and leaves the list as it was.
 //
 // Saving writes a temporary file beside RECIPES.DAT and puts it in place only when it is
@@ -26,9 +26,9 @@ public:
 
     RecipeFile(RecipeList &list, const QString &folder, MessageFunction showMessage);
 
-    void LoadRecipes();
+    void load();
     // True when the file was written; false after the error has been reported.
-    bool SaveRecipes();
+    bool save();
 
     QString filePath() const;
     QString folder() const { return m_folder; }
@@ -54,7 +54,7 @@ public:
     static FileIdentity write(const RecipeList &list, const QString &path);
 
 private:
-    void save();
+    void replaceFile();
     static FileIdentity writeInPlace(const RecipeList &list, const QString &path);
 
     RecipeList &m_list;

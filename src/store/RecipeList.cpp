@@ -12,12 +12,12 @@ int RecipeList::checkedSlot(Int16 index) const
     return index.value();
 }
 
-Recipe &RecipeList::Recipes(Int16 index)
+Recipe &RecipeList::at(Int16 index)
 {
     return m_slots[size_t(checkedSlot(index))];
 }
 
-const Recipe &RecipeList::Recipes(Int16 index) const
+const Recipe &RecipeList::at(Int16 index) const
 {
     return m_slots[size_t(checkedSlot(index))];
 }
@@ -29,7 +29,7 @@ bool RecipeList::isValidCurrent(Int16 count, Int16 current)
     return count == 0 && (current == 0 || current == 1);
 }
 
-void RecipeList::setCurrentRecipe(Int16 index)
+void RecipeList::setCurrent(Int16 index)
 {
     if (!isValidCurrent(m_count, index))
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);

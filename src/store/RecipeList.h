@@ -5,22 +5,22 @@
 
 #include <vector>
 
-// The program's one recipe list. Recipes live in slots 1 to RecipeCount; slot 0 exists once the
-// list has been sized and is never used. While the list holds recipes CurrentRecipe lies in 1 to
-// RecipeCount; while it is empty CurrentRecipe is 0 or 1. Every operation keeps that true or
-// raises an error before changing anything.
+// The program's one recipe list. Recipes live in slots 1 to count(); slot 0 exists once the list
+// has been sized and is never used. While the list holds recipes current() lies in 1 to count();
+// while it is empty current() is 0 or 1. Every operation keeps that true or raises an error before
+// changing anything.
 class RecipeList
 {
 public:
-    // Bounds-tested access: an index outside 0 to RecipeCount raises "Subscript out of range".
-    Recipe &Recipes(Int16 index);
-    const Recipe &Recipes(Int16 index) const;
+    // Bounds-tested access: an index outside 0 to count() raises "Subscript out of range".
+    Recipe &at(Int16 index);
+    const Recipe &at(Int16 index) const;
 
-    Int16 RecipeCount() const { return m_count; }
-    Int16 CurrentRecipe() const { return m_current; }
-    void setCurrentRecipe(Int16 index);
+    Int16 count() const { return m_count; }
+    Int16 current() const { return m_current; }
+    void setCurrent(Int16 index);
 
-    // 0 before the list has been sized for the first time, RecipeCount + 1 afterwards.
+    // 0 before the list has been sized for the first time, count() + 1 afterwards.
     int slotCount() const { return int(m_slots.size()); }
 
     // Starts the list afresh with `count` empty recipes, previous contents discarded.

@@ -45,23 +45,7 @@ Int16 repairedCurrent(Int16 count, Int16 current)
     return current < 1 ? Int16(1) : count;
 }
 
-} // namespace
-
-TextEncoding::Encoding RecipeReader::read(QIODevice &device, RecipeList &list)
-{
-    const qint64 start = device.pos();
-    try {
-        readAs(device, list, TextEncoding::Utf8);
-        return TextEncoding::Utf8;
-    } catch (const NotUtf8 &) {
-    }
-    if (!device.seek(start))
-        throw RuntimeError(RuntimeError::DeviceIOError);
-    readAs(device, list, TextEncoding::Windows1252);
-    return TextEncoding::Windows1252;
-}
-
-void RecipeReader::readAs(QIODevice &device, RecipeList &list, TextEncoding::Encoding encoding)
+void readAs(QIODevice &device, RecipeList &list, TextEncoding::Encoding encoding)
 {
     ItemReader items(device);
     ItemReader::Item item;
@@ -77,7 +61,7 @@ void RecipeReader::readAs(QIODevice &device, RecipeList &list, TextEncoding::Enc
 
     list.sizeForLoading(count, repairedCurrent(count, current));
     for (int i = 1; i <= count.value(); ++i) {
-        Recipe &recipe = list.Recipes(i);
+        Recipe &recipe = list.at(i);
         for (int f = 0; f < Recipe::FieldCount; ++f) {
             if (!items.next(item))
                 throw RuntimeError(RuntimeError::InputPastEndOfFile);
@@ -95,4 +79,20 @@ void RecipeReader::readAs(QIODevice &device, RecipeList &list, TextEncoding::Enc
                 throw RuntimeError(RuntimeError::InputPastEndOfFile);
         }
     }
+}
+
+} // namespace
+
+TextEncoding::Encoding RecipeReader::read(QIODevice &device, RecipeList &list)
+{
+    const qint64 start = device.pos();
+    try {
+        readAs(device, list, TextEncoding::Utf8);
+        return TextEncoding::Utf8;
+    } catch (const NotUtf8 &) {
+    }
+    if (!device.seek(start))
+        throw RuntimeError(RuntimeError::DeviceIOError);
+    readAs(device, list, TextEncoding::Windows1252);
+    return TextEncoding::Windows1252;
 }

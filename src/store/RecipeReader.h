@@ -14,12 +14,9 @@ class RecipeList;
 // writes is refused before the list changes ("Type mismatch" for a value that is not a whole
 // number, "Overflow" past 16 bits, "Subscript out of range" for a negative count), except for a
 // current index out of range, which is silently put back into range.
-class RecipeReader
-{
-public:
-    // The device must be open for reading and seekable.
-    static TextEncoding::Encoding read(QIODevice &device, RecipeList &list);
+namespace RecipeReader {
 
-private:
-    static void readAs(QIODevice &device, RecipeList &list, TextEncoding::Encoding encoding);
-};
+// The device must be open for reading and seekable.
+TextEncoding::Encoding read(QIODevice &device, RecipeList &list);
+
+} // namespace RecipeReader

@@ -140,8 +140,8 @@ TextEncoding::Encoding RecipeWriter::chooseEncoding(const RecipeList &list)
     bool someInvalidUtf8 = false;
     bool someValidNonAscii = false;
     QByteArray bytes;
-    for (int i = 1; i <= list.RecipeCount().value(); ++i) {
-        const Recipe &recipe = list.Recipes(i);
+    for (int i = 1; i <= list.count().value(); ++i) {
+        const Recipe &recipe = list.at(i);
         for (int f = 0; f < Recipe::FieldCount; ++f) {
             const QString &field = recipe.field(f);
             if (isPlain(field))
@@ -172,12 +172,12 @@ bool RecipeWriter::write(const RecipeList &list, QIODevice &device, FileIdentity
     const TextEncoding::Encoding encoding = chooseEncoding(list);
     QByteArray buffer;
     buffer.reserve(ChunkSize + 4096);
-    buffer += QByteArray::number(list.RecipeCount().value());
+    buffer += QByteArray::number(list.count().value());
     buffer += ',';
-    buffer += QByteArray::number(list.CurrentRecipe().value());
+    buffer += QByteArray::number(list.current().value());
     buffer += "\r\n";
-    for (int i = 1; i <= list.RecipeCount().value(); ++i) {
-        const Recipe &recipe = list.Recipes(i);
+    for (int i = 1; i <= list.count().value(); ++i) {
+        const Recipe &recipe = list.at(i);
         for (int f = 0; f < Recipe::FieldCount; ++f) {
             buffer += '"';
             if (encoding == TextEncoding::Windows1252)

@@ -10,7 +10,7 @@ class RecipeList;
 struct FileIdentity;
 
 // Writes the list in the recipe file format: the header line "count,current", then each field of
-// recipes 1 to RecipeCount as a quoted item on its own CR LF line; nothing escaped or trimmed.
+// recipes 1 to count() as a quoted item on its own CR LF line; nothing escaped or trimmed.
 //
 // The format has no escape for a double quote inside a field, and a reader ends the item at it,
 // so each straight double quote is written as a typographic one: an opening quote at the start
@@ -20,14 +20,14 @@ struct FileIdentity;
 // The file is Windows-1252 unless a field holds a character that code page lacks, or unless its
 // Windows-1252 bytes would read back as UTF-8; then the whole file is UTF-8, without a
 // byte-order mark. Either way, reading the file back gives the same text.
-class RecipeWriter
-{
-public:
-    static TextEncoding::Encoding chooseEncoding(const RecipeList &list);
+namespace RecipeWriter {
 
-    // False as soon as the device refuses bytes. The identity of the bytes goes to `identity`.
-    static bool write(const RecipeList &list, QIODevice &device, FileIdentity *identity = nullptr);
+TextEncoding::Encoding chooseEncoding(const RecipeList &list);
 
-    // A field's text as it comes back after a write and a read.
-    static QString withTypographicQuotes(QStringView field);
-};
+// False as soon as the device refuses bytes. The identity of the bytes goes to `identity`.
+bool write(const RecipeList &list, QIODevice &device, FileIdentity *identity = nullptr);
+
+// A field's text as it comes back after a write and a read.
+QString withTypographicQuotes(QStringView field);
+
+} // namespace RecipeWriter

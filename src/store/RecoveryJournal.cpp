@@ -77,10 +77,10 @@ void RecoveryJournal::append(const JournalEntry &entry)
 
 bool RecoveryJournal::recordRecipe(qint16 index, const Recipe &recipe)
 {
-    if (index < 1 || index > m_list.RecipeCount().value())
+    if (index < 1 || index > m_list.count().value())
         return false;
     JournalEntry entry = JournalEntry::of(JournalEntry::Edit, index);
-    entry.splices = JournalEntry::difference(m_list.Recipes(index), recipe);
+    entry.splices = JournalEntry::difference(m_list.at(index), recipe);
     if (entry.splices.isEmpty())
         return false;
     append(entry);
@@ -99,7 +99,7 @@ void RecoveryJournal::recordDelete(qint16 index)
 
 void RecoveryJournal::recordCurrent(qint16 index)
 {
-    if (index == m_list.CurrentRecipe().value() || !m_changed)
+    if (index == m_list.current().value() || !m_changed)
         return; // before the first change the recipe file says which recipe is current
     append(JournalEntry::of(JournalEntry::Current, index));
 }

@@ -156,7 +156,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w.path("RECIPES.JNL")), MainLogic::JournalDelayMs + 2000);
             QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list, &w.view), 2000);
         }
-        QCOMPARE(w.list.Recipes(1).Servings, change == "Add" ? "12" : ""); // journaling stores nothing
+        QCOMPARE(w.list.at(1).servings, change == "Add" ? "12" : ""); // journaling stores nothing
         change == "Add" ? void(w.logic.Form_Unload()) : w.logic.mnuFileSave_Click();
         QVERIFY(!w.logic.hasUnsavedChanges());
         QCOMPARE(w.files(), QStringList{"RECIPES.DAT"});
@@ -202,13 +202,13 @@ private slots:
         LogicFixture w;
         RecipeList saved = numbered(2, 1), edited = saved;
         const FileIdentity base = RecipeFile::write(saved, w.path());
-        edited.Recipes(1).Name = "Stew";
+        edited.at(1).name = "Stew";
         {
             RecoveryJournal last(w.dir.path());
             last.start(saved, base);
-            last.recordRecipe(1, edited.Recipes(1));
+            last.recordRecipe(1, edited.at(1));
             if (journal == "undone")
-                last.recordRecipe(1, saved.Recipes(1));
+                last.recordRecipe(1, saved.at(1));
             if (journal == "saved") {
                 last.markSaving();
                 RecipeFile::write(edited, w.path());
@@ -235,7 +235,7 @@ private slots:
         if (files.contains("BACKUP-1.DAT") && !messages.startsWith("Input")) { // the recovered list, ready to open
             RecipeList kept;
             RecipeFile::read(w.path("RECIPES-BACKUP-1.DAT"), kept);
-            QCOMPARE(kept.Recipes(1).Name, "Stew");
+            QCOMPARE(kept.at(1).name, "Stew");
         }
         if (files.contains("RECIPES.JNL")) // it goes on from what the user has now
             QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list, &w.view), 2000);
@@ -410,8 +410,8 @@ private slots:
         edited.child<QLineEdit>("txtName")->setText(QString(40000, u'x')); // no length limit
         edited.type("txtName", "!");
         edited.child<QAction>("mnuFileSave")->trigger();
-        QCOMPARE(edited.list.Recipes(1).Ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0");
-        QCOMPARE(edited.list.Recipes(1).Name, QString(40000, u'x') + u'!');
+        QCOMPARE(edited.list.at(1).ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0");
+        QCOMPARE(edited.list.at(1).name, QString(40000, u'x') + u'!');
     }
 
     void closingSavesOrAsksBeforeLosingChanges_data() { dataTable(QFINDTESTDATA("closing.txt")); }
@@ -432,7 +432,7 @@ private slots:
         QVERIFY(prompts.requests.size() < 2 || prompts.requests[1].defaultButton == MessageBox::No);
         QCOMPARE(w.bytes().contains("\"5 min or so\""), edited && !fails);
         QCOMPARE(w.files().contains("RECIPES.JNL"), edited && fails); // kept at once
-        QVERIFY(!w.files().contains("RECIPES.JNL") || w.journaled().Recipes(2).CookTime == "5 min or so");
+        QVERIFY(!w.files().contains("RECIPES.JNL") || w.journaled().at(2).cookTime == "5 min or so");
         QVERIFY(how != "no" || w.child<QLineEdit>("txtCook")->text() == "5 min or so");
     }
 
@@ -501,7 +501,7 @@ private slots:
         QCOMPARE(prompts.texts(), QStringList());
         QCOMPARE(program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"), !saveFails);
         QCOMPARE(program.files().contains("RECIPES.JNL"), saveFails);
-        QCOMPARE(program.journaled().Recipes(1).Name, "Stew Soup");
+        QCOMPARE(program.journaled().at(1).name, "Stew Soup");
     }
 
     void aFolderThatCannotBeWrittenLosesNothing_data()
@@ -551,7 +551,7 @@ private slots:
         QCOMPARE(QFile::exists(journal), said.contains("JOURNAL"));
         RecipeList onScreen = numbered(2, 1);
         JournalFile::replay(JournalFile::read(journal).entries, onScreen);
-        QCOMPARE(onScreen.Recipes(1).Name, said.contains("JOURNAL") ? "Recipe 1!" : "Recipe 1");
+        QCOMPARE(onScreen.at(1).name, said.contains("JOURNAL") ? "Recipe 1!" : "Recipe 1");
     }
 
     void splashStandsWithItsFrameInFrontOfTheLoadAndItsMessage()

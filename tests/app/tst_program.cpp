@@ -60,8 +60,8 @@ private slots:
         {
             RecoveryJournal last(copy.dir.path());
             last.start(list, base);
-            list.Recipes(1).Name = "Stew";
-            last.recordRecipe(1, list.Recipes(1));
+            list.at(1).name = "Stew";
+            last.recordRecipe(1, list.at(1));
             QVERIFY(!last.sync().isEmpty());
         }
         const QByteArray file = copy.bytes(), journal = copy.bytes("RECIPES.JNL");

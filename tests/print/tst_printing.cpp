@@ -176,7 +176,7 @@ private slots:
     {
         PdfPrinter p;
         RecipeList list = numbered(40, 1);
-        list.Recipes(1).Ingredients = "Crème brûlée";
+        list.at(1).ingredients = "Crème brûlée";
         ListPrint::PrintAllRecipes(list, p.printer);
         const QStringList lines = PdfText::lines(p.written.value(0));
         QCOMPARE(lines.mid(0, 8), QStringList({"Recipes", "Recipe Name: Recipe 1", "Prep Time:", "Cook Time:", "Servings:",
@@ -340,9 +340,9 @@ private slots:
         bool busy = false;
         prompts.onShow = [&] { busy = busy || QApplication::overrideCursor(); };
         QTest::mouseClick(w.child("cmdPrintSingle"), Qt::LeftButton);
-        QCOMPARE(w.list.Recipes(1).Name, "Sponge cake"); // printing one recipe stores nothing
+        QCOMPARE(w.list.at(1).name, "Sponge cake"); // printing one recipe stores nothing
         w.child<QAction>("mnuFilePrint")->trigger();
-        QCOMPARE(w.list.Recipes(1).Name, "Victoria Sponge cake"); // Print All stores first
+        QCOMPARE(w.list.at(1).name, "Victoria Sponge cake"); // Print All stores first
         const QString saved = "No printer is installed, so the document was saved as a PDF file:\n\n";
         QCOMPARE(prompts.texts(), QStringList({saved + w.path("PRINTOUT-1.PDF"), saved + w.path("PRINTOUT-2.PDF")}));
         QVERIFY(!busy); // the print is over when the user is told

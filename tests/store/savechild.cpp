@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
     }
     if (mode == "loop") {
         for (int n = 0;; ++n) {
-            RecipeFile(lists[n % 2], dir, print).SaveRecipes();
+            RecipeFile(lists[n % 2], dir, print).save();
             std::printf("saved\n");
             std::fflush(stdout);
         }
@@ -48,15 +48,15 @@ int main(int argc, char *argv[])
             return 3;
         if (mode == "loadsave") {
             RecipeFile file(lists[0], dir, print);
-            file.LoadRecipes();
-            file.SaveRecipes();
+            file.load();
+            file.save();
             return 0;
         }
     } else if (mode != "save") {
         return 2;
     }
     const Fields before = fieldsOf(lists[0]);
-    RecipeFile(lists[0], dir, print).SaveRecipes();
+    RecipeFile(lists[0], dir, print).save();
     std::printf(fieldsOf(lists[0]) == before ? "list kept\n" : "list changed\n");
     return 0;
 }

@@ -19,7 +19,7 @@ struct Box : Folder
     {
         if (!bytes.isNull())
             put(bytes);
-        file.LoadRecipes();
+        file.load();
         return fieldsOf(list);
     }
     RecipeList list;
@@ -43,7 +43,7 @@ private slots:
         RecipeList list;
         list.sizeForLoading(count, count ? 1 : 0);
         const auto allowed = [](const QString &error) { return error == "none" ? '1' : '0'; };
-        QCOMPARE(QString(allowed(raised([&] { list.Recipes(index).Name = "x"; }))) + allowed(raised([&] { list.setCurrentRecipe(index); })),
+        QCOMPARE(QString(allowed(raised([&] { list.at(index).name = "x"; }))) + allowed(raised([&] { list.setCurrent(index); })),
                  slotAndCurrent);
         QCOMPARE(raised([&] { list.sizeForLoading(count, index); }).section(u' ', 0, 0), slotAndCurrent[1] == '1' ? "none" : "9");
         QVERIFY(list.slotCount() == count + 1 && list.invariantsHold());
@@ -64,7 +64,7 @@ private slots:
         const QByteArray bytes = row[2].toLatin1(); // the file exactly, or its encoding
         Box box, reloaded;
         box.list = listOf(fields, current);
-        QVERIFY(box.file.SaveRecipes());
+        QVERIFY(box.file.save());
         const QByteArray written = box.bytes();
         const QByteArray kind = TextEncoding::isAscii(written) ? "ASCII" : TextEncoding::isValidUtf8(written) ? "UTF-8" : "Windows-1252";
         QCOMPARE(QByteArrayList({"ASCII", "UTF-8", "Windows-1252"}).contains(bytes) ? kind : written, bytes);

@@ -40,14 +40,14 @@ struct EditScript
 
     static quint32 digest(RecipeList list, const FakeMainView *view = nullptr)
     {
-        if (view && list.RecipeCount() > 0) {
+        if (view && list.count() > 0) {
             for (int box = 0; box < MainView::BoxCount; ++box)
-                list.Recipes(list.CurrentRecipe()).field(box) = view->texts[box];
+                list.at(list.current()).field(box) = view->texts[box];
         }
         quint32 crc = 0;
-        for (int i = 1; i <= list.RecipeCount().value(); ++i) {
+        for (int i = 1; i <= list.count().value(); ++i) {
             for (int f = 0; f < Recipe::FieldCount; ++f)
-                crc = Checksum::crc32(list.Recipes(i).field(f).toUtf8() + '\0', crc);
+                crc = Checksum::crc32(list.at(i).field(f).toUtf8() + '\0', crc);
         }
         return crc;
     }

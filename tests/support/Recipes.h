@@ -19,18 +19,18 @@ inline RecipeList listOf(const Fields &fields, int current)
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i % Recipe::FieldCount == 0)
             list.appendEmpty();
-        list.Recipes(list.RecipeCount()).field(int(i % Recipe::FieldCount)) = fields[i];
+        list.at(list.count()).field(int(i % Recipe::FieldCount)) = fields[i];
     }
-    list.setCurrentRecipe(current);
+    list.setCurrent(current);
     return list;
 }
 
 inline Fields fieldsOf(const RecipeList &list)
 {
     Fields fields;
-    for (int i = 1; i <= list.RecipeCount().value() * Recipe::FieldCount; ++i)
-        fields << list.Recipes((i + 5) / 6).field((i - 1) % 6);
-    return fields << QString::number(list.CurrentRecipe().value());
+    for (int i = 1; i <= list.count().value() * Recipe::FieldCount; ++i)
+        fields << list.at((i + 5) / 6).field((i - 1) % 6);
+    return fields << QString::number(list.current().value());
 }
 
 // Recipes "<tag> 1" to "<tag> n", each with the directions "Step n", a line break and "Rest".
@@ -39,10 +39,10 @@ inline RecipeList numbered(int count, int current = 1, const QString &tag = "Rec
     RecipeList list;
     for (int i = 1; i <= count; ++i) {
         list.appendEmpty();
-        list.Recipes(i).Name = QStringLiteral("%1 %2").arg(tag).arg(i);
-        list.Recipes(i).Directions = QStringLiteral("Step %1\r\nRest").arg(i);
+        list.at(i).name = QStringLiteral("%1 %2").arg(tag).arg(i);
+        list.at(i).directions = QStringLiteral("Step %1\r\nRest").arg(i);
     }
-    list.setCurrentRecipe(count ? current : 0);
+    list.setCurrent(count ? current : 0);
     return list;
 }
 
