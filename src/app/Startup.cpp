@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "FormLayout.h"
 #include "MessageBox.h"
 #include "RecipeList.h"
 #include "RecipeLock.h"
@@ -31,6 +32,11 @@ frmMain *Startup::mainWindow()
 
 bool Startup::Main(const QString &recipeFolder, const QString &pdfFolder)
 {
+    // Message boxes, dialogs and menus are windows of their own and take the application's font,
+    // which on a bare system can be any font at all (a monospaced one, even): they get the font
+    // the windows are laid out in.
+    QApplication::setFont(FormLayout::font());
+
     auto lock = std::make_unique<RecipeLock>(recipeFolder);
     if (lock->lock() == RecipeLock::HeldElsewhere) {
         MessageBox::message(nullptr, QStringLiteral("The recipes in %1 are already open in another Larderly window.")

@@ -1,6 +1,7 @@
 // The main window: its logic over a stand-in view, and the window itself.
 #include "ClockStatusBar.h"
 #include "HelpContents.h"
+#include "PrintProgressDialog.h"
 #include "Startup.h"
 #include "TabControl.h"
 #include "TerminationSignals.h"
@@ -402,6 +403,42 @@ private slots:
             Startup::mainWindow()->mnuHelpAbout_Click();
         QTRY_VERIFY_WITH_TIMEOUT(!Startup::mainWindow(), 4000);
         QVERIFY(prompts.texts().isEmpty() && program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"));
+    }
+
+    // Dialogs and menus are windows of their own, which take the application's font and not the
+    // main window's; they must show the font the windows are laid out in all the same.
+    void messageBoxesDialogsAndMenusShowTheWindowsFont_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("a message box") << "message box";
+        QTest::newRow("the print progress dialog") << "progress dialog";
+        QTest::newRow("the File menu") << "menu";
+    }
+    void messageBoxesDialogsAndMenusShowTheWindowsFont()
+    {
+        QFETCH(QString, window);
+        Started program;
+        program.put("1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+        QCOMPARE(program.start(), "Record 1 of 1");
+        frmMain *main = Startup::mainWindow();
+        QString family;
+        if (window == "message box") {
+            onModal([&family](QWidget *box) {
+                family = QFontInfo(box->findChild<QLabel *>("qt_msgbox_label")->font()).family();
+                box->close();
+            });
+            MessageBox::message(main, "Saved.");
+        } else if (window == "progress dialog") {
+            PrintProgressDialog progress(main, 0);
+            QVERIFY(!progress.cancelled(0, 10));
+            family = QFontInfo(main->findChild<QProgressDialog *>("printProgress")->font()).family();
+        } else {
+            family = QFontInfo(main->menuBar()->actions().constFirst()->menu()->font()).family();
+        }
+        const QString windows = QFontInfo(main->findChild<QLineEdit *>("txtName")->font()).family();
+        QVERIFY(program.close());
+        QCOMPARE(windows, "Liberation Sans");
+        QCOMPARE(family, windows);
     }
 
     void splashStandsWithItsFrameInFrontOfTheLoadAndItsMessage()
