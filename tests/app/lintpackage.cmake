@@ -5,7 +5,7 @@ list(LENGTH deb count)
 if(NOT count EQUAL 1)
     message(FATAL_ERROR "Expected one package in ${OUT}, found: ${deb}")
 endif()
-execute_process(COMMAND lintian --info --display-experimental --pedantic
+execute_process(COMMAND lintian --display-info --display-experimental --pedantic
                         --fail-on error,warning,info,pedantic,experimental ${deb}
                 RESULT_VARIABLE failed OUTPUT_VARIABLE tags ERROR_VARIABLE errors)
 if(NOT failed EQUAL 0 OR NOT tags STREQUAL "")
