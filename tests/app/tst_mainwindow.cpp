@@ -405,11 +405,13 @@ private slots:
         QVERIFY(prompts.texts().isEmpty() && program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"));
     }
 
-    // Dialogs and menus are windows of their own, which take the application's font and not the
-    // main window's; they must show the font the windows are laid out in all the same.
+    // Message boxes, dialogs and menus are windows of their own, which take the application's
+    // font and not the main window's; they must show the font the windows are laid out in all
+    // the same, also where the system's default font is a monospaced one.
     void messageBoxesDialogsAndMenusShowTheWindowsFont_data()
     {
         QTest::addColumn<QString>("window");
+        QTest::newRow("the message that the recipes are open elsewhere") << "refusal";
         QTest::newRow("a message box") << "message box";
         QTest::newRow("the print progress dialog") << "progress dialog";
         QTest::newRow("the File menu") << "menu";
@@ -417,16 +419,32 @@ private slots:
     void messageBoxesDialogsAndMenusShowTheWindowsFont()
     {
         QFETCH(QString, window);
+        struct SystemFont
+        {
+            SystemFont() { QApplication::setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)); }
+            ~SystemFont() { QApplication::setFont(before); }
+            const QFont before = QApplication::font();
+        } monospaced;
         Started program;
         program.put("1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+        QString family;
+        const auto messageFont = [&family](QWidget *box) {
+            family = QFontInfo(box->findChild<QLabel *>("qt_msgbox_label")->font()).family();
+            box->close();
+        };
+        if (window == "refusal") {
+            QProcess other;
+            other.start(QCoreApplication::applicationDirPath() + "/../store/savechild", {"lock", program.dir.path()});
+            QVERIFY(other.waitForReadyRead(10000) && other.readAll() == "locked\n");
+            onModal(messageFont);
+            QVERIFY(!Startup::Main(program.dir.path()));
+            QCOMPARE(family, "Liberation Sans");
+            return;
+        }
         QCOMPARE(program.start(), "Record 1 of 1");
         frmMain *main = Startup::mainWindow();
-        QString family;
         if (window == "message box") {
-            onModal([&family](QWidget *box) {
-                family = QFontInfo(box->findChild<QLabel *>("qt_msgbox_label")->font()).family();
-                box->close();
-            });
+            onModal(messageFont);
             MessageBox::message(main, "Saved.");
         } else if (window == "progress dialog") {
             PrintProgressDialog progress(main, 0);
