@@ -20,12 +20,18 @@ fi
 if [ "$set_of" = test ]; then
     # cups and cups-pdf for the printing test that runs its own print spooler; poppler-utils to
     # read printed PDFs back; desktop-file-utils and appstream to validate the installed desktop
-    # entry and metadata.
-    packages+=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils desktop-file-utils appstream)
+    # entry and metadata; lintian to check the package as Debian checks its own.
+    packages+=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils desktop-file-utils appstream
+               lintian)
 fi
 
+# The line for an administrator; it brings git too, which getting the code takes first.
+print_line() {
+    echo "apt-get update && apt-get install -y --no-install-recommends git ${packages[*]}"
+}
+
 if [ "$mode" = print ]; then
-    echo "apt-get update && apt-get install -y --no-install-recommends ${packages[*]}"
+    print_line
     exit 0
 fi
 
@@ -35,8 +41,21 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        {
+            echo "Missing Debian packages: ${missing[*]}"
+            echo "Installing them needs root or sudo, and this user has neither. Ask an administrator to"
+            echo "run this one line as root (\`bash scripts/deps.sh print $set_of\` prints it again), then run"
+            echo "this command once more:"
+            echo
+            echo "    $(print_line)"
+        } >&2
+        exit 1
+    fi
+    as_root=(sudo)
+fi
+echo "Installing: ${missing[*]}"
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

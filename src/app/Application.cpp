@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "dialogs/FormLayout.h"
 #include "dialogs/MessageBox.h"
 #include "store/RecipeLock.h"
 #include "app/frmMain.h"
@@ -26,6 +27,11 @@ Application::~Application()
 
 bool Application::start()
 {
+    // Message boxes, dialogs and menus are windows of their own and take the application's font,
+    // which on a bare system can be any font at all (a monospaced one, even): they get the font
+    // the windows are laid out in.
+    QApplication::setFont(FormLayout::font());
+
     auto lock = std::make_unique<RecipeLock>(m_recipeFolder);
     if (lock->lock() == RecipeLock::HeldElsewhere) {
         MessageBox::message(nullptr, QStringLiteral("The recipes in %1 are already open in another Larderly window.")

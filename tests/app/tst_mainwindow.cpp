@@ -1,5 +1,6 @@
 // The main window: its logic over a stand-in view, and the window itself.
 #include "app/ClockStatusBar.h"
+#include "app/PrintProgressDialog.h"
 #include "links/HelpContents.h"
 #include "app/Application.h"
 #include "app/TabControl.h"
@@ -552,6 +553,60 @@ private slots:
         RecipeList onScreen = numbered(2, 1);
         JournalFile::replay(JournalFile::read(journal).entries, onScreen);
         QCOMPARE(onScreen.at(1).name, said.contains("JOURNAL") ? "Recipe 1!" : "Recipe 1");
+    }
+
+    // Message boxes, dialogs and menus are windows of their own, which take the application's
+    // font and not the main window's; they must show the font the windows are laid out in all
+    // the same, also where the system's default font is a monospaced one.
+    void messageBoxesDialogsAndMenusShowTheWindowsFont_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("the message that the recipes are open elsewhere") << "refusal";
+        QTest::newRow("a message box") << "message box";
+        QTest::newRow("the print progress dialog") << "progress dialog";
+        QTest::newRow("the File menu") << "menu";
+    }
+    void messageBoxesDialogsAndMenusShowTheWindowsFont()
+    {
+        QFETCH(QString, window);
+        struct SystemFont
+        {
+            SystemFont() { QApplication::setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)); }
+            ~SystemFont() { QApplication::setFont(before); }
+            const QFont before = QApplication::font();
+        } monospaced;
+        Started program;
+        program.put("1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+        QString family;
+        const auto messageFont = [&family](QWidget *box) {
+            family = QFontInfo(box->findChild<QLabel *>("qt_msgbox_label")->font()).family();
+            box->close();
+        };
+        if (window == "refusal") {
+            QProcess other;
+            other.start(QCoreApplication::applicationDirPath() + "/../store/savechild", {"lock", program.dir.path()});
+            QVERIFY(other.waitForReadyRead(10000) && other.readAll() == "locked\n");
+            onModal(messageFont);
+            QCOMPARE(program.start(), "refused");
+            QCOMPARE(family, "Liberation Sans");
+            return;
+        }
+        QCOMPARE(program.start(), "Record 1 of 1");
+        frmMain *main = program.larderly->mainWindow();
+        if (window == "message box") {
+            onModal(messageFont);
+            MessageBox::message(main, "Saved.");
+        } else if (window == "progress dialog") {
+            PrintProgressDialog progress(main, 0);
+            QVERIFY(!progress.cancelled(0, 10));
+            family = QFontInfo(main->findChild<QProgressDialog *>("printProgress")->font()).family();
+        } else {
+            family = QFontInfo(main->menuBar()->actions().constFirst()->menu()->font()).family();
+        }
+        const QString windows = QFontInfo(main->findChild<QLineEdit *>("txtName")->font()).family();
+        QVERIFY(program.close());
+        QCOMPARE(windows, "Liberation Sans");
+        QCOMPARE(family, windows);
     }
 
     void splashStandsWithItsFrameInFrontOfTheLoadAndItsMessage()
