@@ -37,17 +37,17 @@ namespace {
 // A window of text boxes and nothing else.
 struct Boxes : MainView
 {
-    QString boxText(Box box) const override { return texts[box]; }
-    void setBoxText(Box box, const QString &text) override { texts[box] = text; }
-    void setBoxEnabled(Box, bool) override {}
-    void focusBox(Box) override {}
-    void setCounterCaption(const QString &) override {}
+    QString fieldText(Recipe::Field field) const override { return texts[field]; }
+    void setFieldText(Recipe::Field field, const QString &text) override { texts[field] = text; }
+    void setFieldEnabled(Recipe::Field, bool) override {}
+    void focusField(Recipe::Field) override {}
+    void setRecordCounter(const QString &) override {}
     void beep() override {}
     QWidget *dialogParent() override { return nullptr; }
-    void unload() override {}
-    MultiLineTextBox &multiLineBox(Box) override { std::abort(); }
+    void closeWindow() override {}
+    DisplayedText &displayedText(Recipe::Field) override { std::abort(); }
     Printer &printer() override { std::abort(); }
-    QString texts[BoxCount];
+    QString texts[Recipe::FieldCount];
 };
 
 qint64 bytesWritten()
@@ -81,7 +81,7 @@ Typing type(MainLogic *logic, Boxes *boxes, const QString &journal, int seconds)
     tick.callOnTimeout([&] {
         result.longestPauseMs = std::max(result.longestPauseMs, sinceTick.nsecsElapsed() / 1e6);
         if (logic && ++ticks % 50 == 0) { // every 100 ms
-            boxes->texts[MainView::txtDirections] += u'x';
+            boxes->texts[Recipe::Directions] += u'x';
             logic->boxEdited();
             if (!waitingForDisk)
                 sinceKey.start(), waitingForDisk = true;
@@ -136,8 +136,8 @@ double startMs(const QString &folder, bool *offered)
     Boxes boxes;
     MainLogic logic(list, file, boxes);
     *offered = false;
-    MessageBox::setTestHandler([offered](const MessageBox::Request &) { return *offered = true, MessageBox::Yes; });
-    return BenchMeasure::timeMs([&] { logic.Form_Load(); });
+    MessageBox::setAnswerer([offered](const MessageBox::Request &) { return *offered = true, MessageBox::Yes; });
+    return BenchMeasure::timeMs([&] { logic.loadRecipes(); });
 }
 
 } // namespace
@@ -157,7 +157,7 @@ int main(int argc, char *argv[])
         RecipeFile file(list, dir.path(), [](const QString &m) { std::fprintf(stderr, "%s\n", qPrintable(m)); });
         Boxes boxes;
         MainLogic logic(list, file, boxes);
-        logic.Form_Load();
+        logic.loadRecipes();
         const Typing idle = type(nullptr, &boxes, journal, 2);
         const Typing typing = type(&logic, &boxes, journal, seconds);
         std::printf("32767 recipes (%.1f MiB), %d s of 10 keystrokes a second:\n", QFileInfo(path).size() / 1048576.0,
@@ -167,7 +167,7 @@ int main(int argc, char *argv[])
         std::printf("  longest pause of the window: %.1f ms while typing, %.1f ms idle\n", typing.longestPauseMs,
                     idle.longestPauseMs);
         std::printf("  longest time from a keystroke to the journal on disk: %.0f ms\n", typing.longestToDiskMs);
-        logic.mnuFileSave_Click();
+        logic.saveRecipes();
     }
 
     RecipeList list;

@@ -8,10 +8,10 @@
 //
 //   bench_longline [runs] [thousands of characters...]      (default: 3 runs of 100 300 2000 3000)
 #include "BenchMeasure.h"
-#include "print/MultiLineTextBox.h"
+#include "print/DisplayedText.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -88,14 +88,14 @@ Showing show(const QString &ingredients)
     RecipeFile::write(list, dir.filePath(RecipeFile::fileName()));
 
     RecipeList shown;
-    auto window = std::make_unique<frmMain>(shown, dir.path());
+    auto window = std::make_unique<MainWindow>(shown, dir.path());
     auto *box = window->findChild<QPlainTextEdit *>(QStringLiteral("txtIngredients"));
     PaintCounter counter;
     box->viewport()->installEventFilter(&counter);
     Showing result;
     result.showMs = BenchMeasure::timeMs(
         [&] {
-            window->Form_Load();
+            window->loadRecipes();
             window->show();
             while (!counter.paints || !window->windowHandle()->isExposed())
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
@@ -104,7 +104,7 @@ Showing show(const QString &ingredients)
     if (box->document()->firstBlock().layout()->lineCount() == 0)
         std::fprintf(stderr, "the box painted without laying its text out\n");
 
-    MultiLineTextBox &lines = window->multiLineBox(MainView::txtIngredients);
+    DisplayedText &lines = window->displayedText(Recipe::Ingredients);
     result.queriesMs = BenchMeasure::timeMs([&] {
         result.lines = lines.lineCount();
         for (int line = 0; line < std::min(result.lines, 32768); ++line) {

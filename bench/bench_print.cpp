@@ -5,8 +5,8 @@
 //
 //   bench_print [runs]
 #include "BenchMeasure.h"
-#include "print/ListPrint.h"
-#include "print/QtPrinter.h"
+#include "print/RecipePrinting.h"
+#include "print/DefaultPrinter.h"
 #include "RecipeGenerator.h"
 #include "store/RecipeList.h"
 
@@ -43,11 +43,11 @@ Print printAll(const RecipeList &list)
 {
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
     QString kept;
-    QtPrinter printer(dir.path(), [&](const QString &path) { kept = path; }, QtPrinter::PdfFile);
+    DefaultPrinter printer(dir.path(), [&](const QString &path) { kept = path; }, DefaultPrinter::ToPdfFile);
     Print result;
     const double before = BenchMeasure::statusMiB("VmRSS:");
     BenchMeasure::resetPeak();
-    result.ms = BenchMeasure::timeMs([&] { ListPrint::PrintAllRecipes(list, printer); }, &result.cpuMs);
+    result.ms = BenchMeasure::timeMs([&] { RecipePrinting::printAllRecipes(list, printer); }, &result.cpuMs);
     result.heldMiB = before;
     result.peakMiB = BenchMeasure::statusMiB("VmHWM:");
     result.peakAboveMiB = BenchMeasure::statusMiB("VmHWM:") - before;

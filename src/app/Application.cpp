@@ -3,8 +3,8 @@
 #include "dialogs/FormLayout.h"
 #include "dialogs/MessageBox.h"
 #include "store/RecipeLock.h"
-#include "app/frmMain.h"
-#include "dialogs/frmSplash.h"
+#include "app/MainWindow.h"
+#include "dialogs/SplashScreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,12 +41,12 @@ bool Application::start()
     m_lock = std::move(lock);
 
     {
-        frmSplash splash;
+        SplashScreen splash;
         splash.showAndPaint();
-        m_window = std::make_unique<frmMain>(m_list, m_recipeFolder, nullptr, m_pdfFolder);
+        m_window = std::make_unique<MainWindow>(m_list, m_recipeFolder, nullptr, m_pdfFolder);
         if (m_ending)
             m_window->logic().endSession();
-        m_window->Form_Load(); // a load message comes up in front of the splash screen
+        m_window->loadRecipes(); // a load message comes up in front of the splash screen
     }
     if (m_ending) {
         // Nothing was changed yet, so nothing is saved; a journal found stays for the next start.

@@ -8,7 +8,7 @@
 #include <memory>
 
 class RecipeLock;
-class frmMain;
+class MainWindow;
 
 // The program while it runs: the recipe list, the lock on the recipes' folder and the main window,
 // from the start to the end.
@@ -33,7 +33,7 @@ public:
     // recipes, afterwards by closing the main window as its close box does, which saves.
     void endSession();
 
-    frmMain *mainWindow() const { return m_window.get(); }
+    MainWindow *mainWindow() const { return m_window.get(); }
     RecipeList &recipes() { return m_list; }
 
 private:
@@ -44,7 +44,7 @@ private:
     const QString m_pdfFolder;
     RecipeList m_list;
     std::unique_ptr<RecipeLock> m_lock; // held while the main window exists
-    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<MainWindow> m_window;
     bool m_shown = false;
     bool m_ending = false;
 };

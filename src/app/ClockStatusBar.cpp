@@ -19,10 +19,10 @@ ClockStatusBar::ClockStatusBar(QWidget *parent)
         m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_panels[i]->setContentsMargins(2, 0, 2, 0);
     }
-    m_panels[0]->setObjectName(QStringLiteral("panelStatus"));
-    m_panels[1]->setObjectName(QStringLiteral("panelDate"));
-    m_panels[2]->setObjectName(QStringLiteral("panelTime"));
-    m_panels[0]->setText(QStringLiteral("Status"));
+    m_panels[0]->setObjectName(QStringLiteral("statusPanel"));
+    m_panels[1]->setObjectName(QStringLiteral("datePanel"));
+    m_panels[2]->setObjectName(QStringLiteral("timePanel"));
+    m_panels[0]->setText(tr("Status"));
     addWidget(m_panels[0], 1);
     addPermanentWidget(m_panels[1]);
     addPermanentWidget(m_panels[2]);
@@ -42,6 +42,9 @@ void ClockStatusBar::updateClock()
     const QLocale locale;
     m_panels[1]->setText(locale.toString(now.date(), QLocale::ShortFormat));
     m_panels[2]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    // A screen reader says what the panels hold, not only their text.
+    m_panels[1]->setAccessibleName(tr("Date: %1").arg(m_panels[1]->text()));
+    m_panels[2]->setAccessibleName(tr("Time: %1").arg(m_panels[2]->text()));
     // Wake just after the next full second, so the time changes when the minute does.
     m_timer->start(1000 - now.time().msec() + 5);
 }

@@ -98,7 +98,7 @@ void FieldTextEdit::layOutAllBlocks()
     }
 }
 
-const TextBoxLines &FieldTextEdit::displayedLines()
+const DisplayedLines &FieldTextEdit::displayedLines()
 {
     handlePendingResize();
     const qreal width = viewport()->width(); // the width the text is laid out at
@@ -108,7 +108,7 @@ const TextBoxLines &FieldTextEdit::displayedLines()
         return *m_lines;
 
     layOutAllBlocks();
-    TextBoxLines lines;
+    DisplayedLines lines;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         if (block != document()->begin())
             lines.addLineBreak();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/MultiLineTextBox.h"
-#include "print/TextBoxLines.h"
+#include "print/DisplayedText.h"
+#include "print/DisplayedLines.h"
 
 #include <QPlainTextEdit>
 
@@ -14,7 +14,7 @@
 //
 // For printing, the box answers for the text as it holds it (each line break as CR LF) and for
 // its lines as it lays them out on screen, at its own width and font, also while it is hidden.
-class FieldTextEdit : public QPlainTextEdit, public MultiLineTextBox
+class FieldTextEdit : public QPlainTextEdit, public DisplayedText
 {
     Q_OBJECT
 
@@ -33,13 +33,13 @@ signals:
     void edited(); // by the user
 
 private:
-    const TextBoxLines &displayedLines();
+    const DisplayedLines &displayedLines();
     void handlePendingResize();
     void layOutAllBlocks();
 
     QString m_shown;
     bool m_settingText = false;
-    std::optional<TextBoxLines> m_lines; // reset whenever the text changes
+    std::optional<DisplayedLines> m_lines; // reset whenever the text changes
     qreal m_linesWidth = -1;
     QFont m_linesFont;
 };

@@ -1,8 +1,8 @@
 #include "app/MainLogic.h"
 
 #include "store/JournalFile.h"
-#include "print/ListPrint.h"
-#include "print/RecipePrint.h"
+#include "print/RecipePrinting.h"
+#include "print/RecipePrinting.h"
 #include "dialogs/MessageBox.h"
 #include "print/Printer.h"
 #include "store/RecipeFile.h"
@@ -55,14 +55,14 @@ MainLogic::MainLogic(RecipeList &list, RecipeFile &file, MainView &view)
 
 MainLogic::~MainLogic() = default;
 
-void MainLogic::Form_Load()
+void MainLogic::loadRecipes()
 {
     // The file is addressed by its full path, so a folder that cannot be made current does no harm.
     QDir::setCurrent(m_file.folder());
     m_file.load();
     m_journal->start(m_list, m_file.identity());
     offerRecovery();
-    ShowCurrentRecipe();
+    showCurrentRecipe();
 }
 
 void MainLogic::offerRecovery()
@@ -170,9 +170,9 @@ bool MainLogic::save()
     return true;
 }
 
-bool MainLogic::Form_Unload()
+bool MainLogic::prepareToClose()
 {
-    StoreFields();
+    storeFields();
     if (save() || !m_unsaved)
         return true; // nothing is lost: a save error has been shown
     m_journalTimer.stop();
@@ -213,17 +213,17 @@ void MainLogic::writeJournal()
 Recipe MainLogic::boxes() const
 {
     Recipe recipe;
-    for (int box = 0; box < MainView::BoxCount; ++box)
-        recipe.field(box) = m_view.boxText(MainView::Box(box));
+    for (int field = 0; field < Recipe::FieldCount; ++field)
+        recipe.field(field) = m_view.fieldText(Recipe::Field(field));
     return recipe;
 }
 
-void MainLogic::mnuFileExit_Click()
+void MainLogic::exit()
 {
-    m_view.unload();
+    m_view.closeWindow();
 }
 
-void MainLogic::StoreFields()
+void MainLogic::storeFields()
 {
     if (m_list.count() <= 0)
         return;
@@ -233,90 +233,80 @@ void MainLogic::StoreFields()
         changed();
 }
 
-void MainLogic::ShowCurrentRecipe()
+void MainLogic::showCurrentRecipe()
 {
     m_boxesEdited = false;
     if (m_unsaved && !m_journalTimer.isActive())
         m_journalTimer.start(); // the journal follows which recipe is current
     if (m_list.count() > 0) {
-        EnableFields(true);
+        enableFields(true);
         const Recipe &recipe = m_list.at(m_list.current());
-        for (int box = 0; box < MainView::BoxCount; ++box)
-            m_view.setBoxText(MainView::Box(box), recipe.field(box));
-        m_view.setCounterCaption(QStringLiteral("Record %1 of %2")
+        for (int field = 0; field < Recipe::FieldCount; ++field)
+            m_view.setFieldText(Recipe::Field(field), recipe.field(field));
+        m_view.setRecordCounter(QStringLiteral("Record %1 of %2")
                                      .arg(m_list.current().value())
                                      .arg(m_list.count().value()));
     } else {
-        EnableFields(false);
-        for (int box = 0; box < MainView::BoxCount; ++box)
-            m_view.setBoxText(MainView::Box(box), QString());
-        m_view.setCounterCaption(QStringLiteral("No Records"));
+        enableFields(false);
+        for (int field = 0; field < Recipe::FieldCount; ++field)
+            m_view.setFieldText(Recipe::Field(field), QString());
+        m_view.setRecordCounter(QStringLiteral("No Records"));
     }
 }
 
-void MainLogic::EnableFields(const bool &Enabled)
+void MainLogic::enableFields(bool enabled)
 {
-    for (int box = 0; box < MainView::BoxCount; ++box)
-        m_view.setBoxEnabled(MainView::Box(box), Enabled);
+    for (int field = 0; field < Recipe::FieldCount; ++field)
+        m_view.setFieldEnabled(Recipe::Field(field), enabled);
 }
 
-void MainLogic::mnuRecordsFirst_Click()
+void MainLogic::showFirstRecipe()
 {
     if (m_list.current() == 1) {
         m_view.beep();
         return;
     }
-    StoreFields();
+    storeFields();
     m_list.setCurrent(1);
-    ShowCurrentRecipe();
+    showCurrentRecipe();
 }
 
-void MainLogic::mnuRecordsLast_Click()
+void MainLogic::showLastRecipe()
 {
     if (m_list.current() == m_list.count()) {
         m_view.beep();
         return;
     }
-    StoreFields();
+    storeFields();
     m_list.setCurrent(m_list.count());
-    ShowCurrentRecipe();
+    showCurrentRecipe();
 }
 
-void MainLogic::mnuRecordsNext_Click()
+void MainLogic::showNextRecipe()
 {
     if (!(m_list.current() < m_list.count())) {
         m_view.beep();
         return;
     }
-    StoreFields();
+    storeFields();
     m_list.setCurrent(m_list.current() + 1);
-    ShowCurrentRecipe();
+    showCurrentRecipe();
 }
 
-void MainLogic::mnuRecordsPrevious_Click()
+void MainLogic::showPreviousRecipe()
 {
     if (m_list.current() <= 1) {
         m_view.beep();
         return;
     }
-    StoreFields();
+    storeFields();
     m_list.setCurrent(m_list.current() - 1);
-    ShowCurrentRecipe();
+    showCurrentRecipe();
 }
 
-void MainLogic::cmdNext_Click()
+void MainLogic::addRecipe()
 {
-    mnuRecordsNext_Click();
-}
-
-void MainLogic::cmdPrevious_Click()
-{
-    mnuRecordsPrevious_Click();
-}
-
-void MainLogic::mnuRecordsAdd_Click()
-{
-    StoreFields();
+    storeFields();
     try {
         m_list.appendEmpty();
     } catch (const RuntimeError &error) {
@@ -329,11 +319,11 @@ void MainLogic::mnuRecordsAdd_Click()
     }
     m_journal->recordAdd();
     changed();
-    ShowCurrentRecipe();
-    m_view.focusBox(MainView::txtName);
+    showCurrentRecipe();
+    m_view.focusField(Recipe::Name);
 }
 
-void MainLogic::mnuRecordsDelete_Click()
+void MainLogic::deleteRecipe()
 {
     if (m_list.count() == 0) {
         m_view.beep();
@@ -348,71 +338,74 @@ void MainLogic::mnuRecordsDelete_Click()
     m_list.removeCurrent();
     m_journal->recordDelete(removed);
     changed();
-    ShowCurrentRecipe();
+    showCurrentRecipe();
 }
 
-void MainLogic::mnuFileSave_Click()
+void MainLogic::saveRecipes()
 {
-    StoreFields();
+    storeFields();
     save();
 }
 
-void MainLogic::mnuRecordsSearch_Click()
+void MainLogic::search()
 {
     if (!m_searchDialog && m_makeSearchDialog)
         m_searchDialog = m_makeSearchDialog();
     if (!m_searchDialog)
         return;
-    bool findFirst = false;
-    if (m_searchDialog->GetSearchStr(findFirst, mFindWhat) && !mFindWhat.isEmpty())
-        FindRecipe(findFirst);
+    const std::optional<SearchRequest> request = m_searchDialog->ask();
+    if (!request)
+        return; // cancelled: the last text stays
+    m_findWhat = request->text;
+    if (!m_findWhat.isEmpty())
+        findRecipe(request->fromFirst);
 }
 
-void MainLogic::mnuRecordsFindNext_Click()
+void MainLogic::findNext()
 {
-    if (mFindWhat.isEmpty())
-        mnuRecordsSearch_Click();
+    if (m_findWhat.isEmpty())
+        search();
     else
-        FindRecipe(false);
+        findRecipe(false);
 }
 
-void MainLogic::FindRecipe(bool bFindFirst)
+void MainLogic::findRecipe(bool fromFirst)
 {
     // Past recipe 32,767 there is nothing left to scan: the start index is worked out wide.
-    const int start = bFindFirst ? 1 : m_list.current().value() + 1;
-    StoreFields();
-    const std::optional<RecipeScan::Hit> hit = RecipeScan::find(m_list, start, mFindWhat);
+    const int start = fromFirst ? 1 : m_list.current().value() + 1;
+    storeFields();
+    const std::optional<RecipeScan::Hit> hit = RecipeScan::find(m_list, start, m_findWhat);
     if (!hit) {
-        MessageBox::message(m_view.dialogParent(), QStringLiteral("No more occurrences of '") + mFindWhat + QStringLiteral("'."));
+        MessageBox::message(m_view.dialogParent(), QStringLiteral("No more occurrences of '") + m_findWhat + QStringLiteral("'."));
         return;
     }
-    m_view.focusBox(MainView::Box(hit->field));
+    m_view.focusField(Recipe::Field(hit->field));
     m_list.setCurrent(hit->recipe);
-    ShowCurrentRecipe();
+    showCurrentRecipe();
 }
 
-void MainLogic::cmdPrintSingle_Click()
+void MainLogic::printRecipe()
 {
-    const QString name = m_view.boxText(MainView::txtName);
-    const QString prepTime = m_view.boxText(MainView::txtPrep);
-    const QString cookTime = m_view.boxText(MainView::txtCook);
-    const QString servings = m_view.boxText(MainView::txtServe);
-    RecipePrint::PrintSingleRecipe(m_view.printer(), name, prepTime, cookTime, servings,
-                                   m_view.multiLineBox(MainView::txtIngredients),
-                                   m_view.multiLineBox(MainView::txtDirections));
+    const QString name = m_view.fieldText(Recipe::Name);
+    const QString prepTime = m_view.fieldText(Recipe::PrepTime);
+    const QString cookTime = m_view.fieldText(Recipe::CookTime);
+    const QString servings = m_view.fieldText(Recipe::Servings);
+    RecipePrinting::printRecipe(m_view.printer(), name, prepTime, cookTime, servings,
+                                m_view.displayedText(Recipe::Ingredients), m_view.displayedText(Recipe::Directions));
 }
 
-void MainLogic::mnuFilePrint_Click(PrintProgress *progress)
+void MainLogic::printAllRecipes(PrintProgress *progress)
 {
-    StoreFields();
+    storeFields();
     Printer &printer = m_view.printer();
     try {
-        ListPrint::PrintAllRecipes(m_list, printer, progress);
+        RecipePrinting::printAllRecipes(m_list, printer, progress);
     } catch (...) {
         try {
-            printer.killDoc();
-        } catch (...) {
+            printer.abortDocument();
+        } catch (const RuntimeError &error) {
             // The first error is the one the user needs to see.
+            qCWarning(lcMainLogic) << "the failed print could not be discarded either:" << error.description();
         }
         throw;
     }

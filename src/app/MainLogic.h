@@ -17,8 +17,8 @@ struct JournalEntry;
 struct Recipe;
 
 // The main window's behaviour, apart from its widgets: it keeps the six text boxes and the
-// recipe list in step (the boxes are the only editor; StoreFields copies them into the current
-// recipe before anything leaves, saves, prints or searches it, and ShowCurrentRecipe shows the
+// recipe list in step (the boxes are the only editor; storeFields() copies them into the current
+// recipe before anything leaves, saves, prints or searches it, and showCurrentRecipe() shows the
 // current recipe after anything changes which one that is) and carries out the commands.
 //
 // Every change (a box edited, a recipe added or deleted) is recorded in the recovery journal,
@@ -38,44 +38,42 @@ public:
 
     // Loads the recipes, offers back the changes of a session that ended without saving them and
     // shows the current recipe.
-    void Form_Load();
+    void loadRecipes();
     // False when the window must stay open: the save failed, changes would be lost and the user
     // chose not to close. Once the session is ending nobody is asked: what cannot be saved is
     // kept in the journal if it can be, and the window closes.
-    bool Form_Unload();
+    bool prepareToClose();
     // The user changed the text of a box.
     void boxEdited();
     bool hasUnsavedChanges() const { return m_unsaved; }
-    void mnuFileExit_Click();
+    void exit();
     // The desktop session is ending (a termination signal): from now on nobody is asked anything.
     void endSession() { m_sessionEnding = true; }
     bool sessionEnding() const { return m_sessionEnding; }
     RecoveryJournal &journal() { return *m_journal; }
 
-    void StoreFields();
-    void ShowCurrentRecipe();
-    void EnableFields(const bool &Enabled);
+    void storeFields();
+    void showCurrentRecipe();
+    void enableFields(bool enabled);
 
-    void mnuRecordsFirst_Click();
-    void mnuRecordsLast_Click();
-    void mnuRecordsNext_Click();
-    void mnuRecordsPrevious_Click();
-    void cmdNext_Click();
-    void cmdPrevious_Click();
+    void showFirstRecipe();
+    void showLastRecipe();
+    void showNextRecipe();
+    void showPreviousRecipe();
 
-    void mnuRecordsAdd_Click();
-    void mnuRecordsDelete_Click();
-    void mnuFileSave_Click();
+    void addRecipe();
+    void deleteRecipe();
+    void saveRecipes();
 
-    void mnuRecordsSearch_Click();
-    void mnuRecordsFindNext_Click();
-    void FindRecipe(bool bFindFirst);
-    QString findWhat() const { return mFindWhat; }
+    void search();
+    void findNext();
+    void findRecipe(bool fromFirst);
+    QString findWhat() const { return m_findWhat; }
     // Prints the recipe as the boxes show it, unstored edits included; the list is not touched.
-    void cmdPrintSingle_Click();
+    void printRecipe();
     // Stores the boxes, then prints every recipe of the list. A document that a failure leaves
     // open is discarded before the error goes on, so no later print carries its pages.
-    void mnuFilePrint_Click(PrintProgress *progress = nullptr);
+    void printAllRecipes(PrintProgress *progress = nullptr);
 
 private:
     void changed();
@@ -94,7 +92,7 @@ private:
     MainView &m_view;
     SearchDialogFactory m_makeSearchDialog;
     std::unique_ptr<SearchPrompt> m_searchDialog;
-    QString mFindWhat; // the last find text
+    QString m_findWhat; // the last find text
     bool m_unsaved = false;
     bool m_boxesEdited = false; // since they were last filled or stored
     bool m_sessionEnding = false;

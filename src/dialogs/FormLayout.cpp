@@ -1,6 +1,8 @@
 #include "dialogs/FormLayout.h"
 
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
 
 QFont FormLayout::font(qreal points, bool bold)
 {
@@ -11,4 +13,21 @@ QFont FormLayout::font(qreal points, bool bold)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+QLabel *FormLayout::addLabel(QWidget *parent, const char *objectName, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton *FormLayout::addButton(QWidget *parent, const char *objectName, const QString &text, const QRect &geometry)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setGeometry(geometry);
+    return button;
 }

@@ -3,18 +3,32 @@
 #include <QFont>
 #include <QRect>
 
-// Window layouts are given in twips, 15 to a pixel at 96 dots per inch; Qt scales these
-// device-independent pixels on high-DPI screens. The classic 8.25-point MS Sans Serif becomes
-// a platform sans serif of the same widths at the same point size.
-class FormLayout
-{
-public:
-    static constexpr int TwipsPerPixel = 15;
+class QLabel;
+class QPushButton;
+class QWidget;
 
-    static int pixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
-    static QRect rect(int left, int top, int width, int height)
-    {
-        return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
-    }
-    static QFont font(qreal points = 8.25, bool bold = false);
-};
+// The windows are laid out in twips, 15 to a pixel at 96 dots per inch; Qt scales these
+// device-independent pixels on high-DPI screens. Their font is a sans serif with the widths of the
+// classic 8.25-point dialog font.
+namespace FormLayout {
+
+constexpr int TwipsPerPixel = 15;
+
+constexpr int pixels(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+constexpr QRect rect(int left, int top, int width, int height)
+{
+    return QRect(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+QFont font(qreal points = 8.25, bool bold = false);
+
+// A label or a button at its place, with its name (which tests and screen readers go by) and text;
+// a label's text stands at its top left.
+QLabel *addLabel(QWidget *parent, const char *objectName, const QString &text, const QRect &geometry);
+QPushButton *addButton(QWidget *parent, const char *objectName, const QString &text, const QRect &geometry);
+
+} // namespace FormLayout

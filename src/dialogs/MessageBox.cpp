@@ -8,32 +8,36 @@
 
 Q_LOGGING_CATEGORY(lcMessages, "larderly.messages", QtWarningMsg)
 
-bool MessageBox::s_unattended = false;
+namespace {
 
-void MessageBox::setUnattended(bool unattended)
+MessageBox::Answerer &answerer()
 {
-    s_unattended = unattended;
+    static MessageBox::Answerer theAnswerer;
+    return theAnswerer;
 }
 
-MessageBox::Handler &MessageBox::testHandler()
+bool unattended = false;
+
+} // namespace
+
+void MessageBox::setAnswerer(Answerer newAnswerer)
 {
-    static Handler handler;
-    return handler;
+    answerer() = std::move(newAnswerer);
 }
 
-void MessageBox::setTestHandler(Handler handler)
+void MessageBox::setUnattended(bool isUnattended)
 {
-    testHandler() = std::move(handler);
+    unattended = isUnattended;
 }
 
 MessageBox::Button MessageBox::show(QWidget *parent, const Request &request)
 {
-    if (s_unattended) {
+    if (unattended) {
         qCWarning(lcMessages).noquote() << request.text;
         return request.defaultButton;
     }
-    if (testHandler())
-        return testHandler()(request);
+    if (answerer())
+        return answerer()(request);
 
     qCInfo(lcMessages).noquote() << "shows:" << request.text;
     QMessageBox box(request.icon == Information ? QMessageBox::Information : QMessageBox::NoIcon,

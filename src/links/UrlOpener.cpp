@@ -1,25 +1,34 @@
 #include "links/UrlOpener.h"
 
 #include <QDesktopServices>
+#include <QLoggingCategory>
 #include <QUrl>
 
-UrlOpener::Handler &UrlOpener::testHandler()
+Q_LOGGING_CATEGORY(lcLinks, "larderly.links", QtInfoMsg)
+
+namespace {
+
+UrlOpener::Handler &handler()
 {
-    static Handler handler;
-    return handler;
+    static UrlOpener::Handler theHandler;
+    return theHandler;
 }
 
-void UrlOpener::setTestHandler(Handler handler)
+} // namespace
+
+void UrlOpener::setHandler(Handler newHandler)
 {
-    testHandler() = std::move(handler);
+    handler() = std::move(newHandler);
 }
 
 void UrlOpener::open(const QUrl &url)
 {
-    if (testHandler()) {
-        testHandler()(url);
+    if (handler()) {
+        handler()(url);
         return;
     }
-    // The desktop starts the browser on its own; a missing handler is not the program's to report.
-    QDesktopServices::openUrl(url);
+    // The desktop starts the browser on its own; a missing handler is not the program's to report,
+    // only to note.
+    if (!QDesktopServices::openUrl(url))
+        qCInfo(lcLinks) << "the desktop did not open" << url.toDisplayString();
 }

@@ -8,15 +8,13 @@ class QUrl;
 // web page, the matching viewer for a file. Nothing waits for that program and nothing is
 // reported: whether the page opens is between the desktop and the browser. Tests install a
 // handler in place of the desktop.
-class UrlOpener
-{
-public:
-    using Handler = std::function<void(const QUrl &)>;
+namespace UrlOpener {
 
-    static void open(const QUrl &url);
+using Handler = std::function<void(const QUrl &)>;
 
-    static void setTestHandler(Handler handler);
+void open(const QUrl &url);
 
-private:
-    static Handler &testHandler();
-};
+// Opens every address from now on in place of the desktop (none: the desktop opens them).
+void setHandler(Handler handler);
+
+} // namespace UrlOpener

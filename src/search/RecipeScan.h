@@ -10,16 +10,16 @@ class RecipeList;
 // the last whose fields hold the text, testing the fields in their order (name, preparation time,
 // cooking time, servings, ingredients, directions). Matching is literal (no wildcards, no
 // trimming) but ignores letter case and accents; an empty field never matches.
-class RecipeScan
-{
-public:
-    struct Hit
-    {
-        int recipe;
-        int field;
-        friend bool operator==(const Hit &a, const Hit &b) { return a.recipe == b.recipe && a.field == b.field; }
-    };
+namespace RecipeScan {
 
-    // `start` may lie past the last recipe (even past 32,767): then there is no hit.
-    static std::optional<Hit> find(const RecipeList &list, int start, const QString &text);
+struct Hit
+{
+    int recipe;
+    int field;
+    friend bool operator==(const Hit &a, const Hit &b) { return a.recipe == b.recipe && a.field == b.field; }
 };
+
+// `start` may lie past the last recipe (even past 32,767): then there is no hit.
+std::optional<Hit> find(const RecipeList &list, int start, const QString &text);
+
+} // namespace RecipeScan

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QString>
+#include "search/SearchRequest.h"
+
+#include <optional>
 
 // What the main window asks of the search dialog: show it, wait until the user closes it, and
-// hand back whether the user confirmed, which Find button it was, and the text.
+// hand back what was asked for.
 class SearchPrompt
 {
 public:
     virtual ~SearchPrompt() = default;
 
-    // True for Find First or Find Next; only then are both arguments written: bFindFirst true
-    // for Find First, strFindWhat the text typed (possibly empty).
-    virtual bool GetSearchStr(bool &bFindFirst, QString &strFindWhat) = 0;
+    // The request when the user pressed Find First or Find Next (the text may be empty); nothing
+    // for Cancel, Esc or the close box.
+    virtual std::optional<SearchRequest> ask() = 0;
 };

@@ -60,9 +60,8 @@ const char16_t *nextCandidate(const char16_t *p, const char16_t *end, char16_t l
     return p;
 }
 
-} // namespace
-
-const char16_t *TextFolding::table()
+// The folded form of each UTF-16 code unit, or 0 for a mark that the comparison skips.
+const char16_t *table()
 {
     static const std::unique_ptr<char16_t[]> folds = [] {
         auto t = std::make_unique<char16_t[]>(0x10000);
@@ -82,6 +81,9 @@ const char16_t *TextFolding::table()
     }();
     return folds.get();
 }
+
+} // namespace
+
 
 QString TextFolding::folded(QStringView text)
 {

@@ -8,17 +8,12 @@
 // separate characters or as part of an accented letter ("Crème Brûlée" compares as "creme brulee").
 // Nothing else is folded: "œ" stays "œ", "ß" stays "ß", and other scripts' marks (such as the
 // Japanese voicing marks) keep their meaning.
-class TextFolding
-{
-public:
-    // The folded form of a UTF-16 code unit, or 0 for a mark that the comparison skips.
-    static char16_t fold(char16_t c) { return table()[c]; }
-    static QString folded(QStringView text);
+namespace TextFolding {
 
-    // True when `foldedNeedle` (already folded, not empty) occurs in `text` as one run of
-    // characters once both are folded.
-    static bool contains(QStringView text, QStringView foldedNeedle);
+QString folded(QStringView text);
 
-private:
-    static const char16_t *table();
-};
+// True when `foldedNeedle` (already folded, not empty) occurs in `text` as one run of
+// characters once both are folded.
+bool contains(QStringView text, QStringView foldedNeedle);
+
+} // namespace TextFolding

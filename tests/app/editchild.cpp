@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     const QByteArray mode = argv[1];
     if (mode == "close" && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
         return 3;
-    MessageBox::setTestHandler([](const MessageBox::Request &request) {
+    MessageBox::setAnswerer([](const MessageBox::Request &request) {
         std::printf("message %s\n", qPrintable(request.text));
         std::fflush(stdout);
         return request.buttons & MessageBox::Yes ? MessageBox::Yes : MessageBox::Ok;
@@ -34,11 +34,11 @@ int main(int argc, char *argv[])
     RecipeFile file(list, QString::fromLocal8Bit(argv[2]), [](const QString &m) { MessageBox::message(nullptr, m); });
     FakeMainView view;
     MainLogic logic(list, file, view);
-    logic.Form_Load();
+    logic.loadRecipes();
     if (mode == "close") {
-        view.texts[MainView::txtName] += u'!';
+        view.texts[Recipe::Name] += u'!';
         logic.boxEdited();
-        std::printf("closed %d\n", int(logic.Form_Unload()));
+        std::printf("closed %d\n", int(logic.prepareToClose()));
         return 0;
     }
     if (mode != "script" || argc < 4)

@@ -3,13 +3,13 @@
 #include "app/PrintProgressDialog.h"
 #include "links/HelpContents.h"
 #include "app/Application.h"
-#include "app/TabControl.h"
+#include "app/TabbedPages.h"
 #include "app/TerminationSignals.h"
 #include "EditScript.h"
 #include "store/RecoveryJournal.h"
 #include "Testing.h"
-#include "dialogs/frmAbout.h"
-#include "dialogs/frmSplash.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/SplashScreen.h"
 
 #include <csignal>
 #include <sys/stat.h>
@@ -17,7 +17,7 @@
 
 namespace {
 
-const char *const BoxNames[] = {"txtName", "txtPrep", "txtCook", "txtServe", "txtIngredients", "txtDirections"};
+const char *const BoxNames[] = {"nameEdit", "prepTimeEdit", "cookTimeEdit", "servingsEdit", "ingredientsEdit", "directionsEdit"};
 
 // What the user sees: the counter, the six boxes ("^" for a line break), whether they are
 // disabled and where the focus went.
@@ -46,11 +46,11 @@ void run(LogicFixture &w, PromptRecorder &prompts, const QString &step)
         w.answers << LogicFixture::Answer{how != "cancel", how != "next", rest.section(u' ', 1)};
     }
     static const QHash<QString, void (MainLogic::*)()> commands = {
-        {"First", &MainLogic::mnuRecordsFirst_Click}, {"Last", &MainLogic::mnuRecordsLast_Click},
-        {"Next", &MainLogic::mnuRecordsNext_Click}, {"Previous", &MainLogic::mnuRecordsPrevious_Click},
-        {">>", &MainLogic::cmdNext_Click}, {"<<", &MainLogic::cmdPrevious_Click},
-        {"Add", &MainLogic::mnuRecordsAdd_Click}, {"Delete", &MainLogic::mnuRecordsDelete_Click},
-        {"Search", &MainLogic::mnuRecordsSearch_Click}, {"F3", &MainLogic::mnuRecordsFindNext_Click}};
+        {"First", &MainLogic::showFirstRecipe}, {"Last", &MainLogic::showLastRecipe},
+        {"Next", &MainLogic::showNextRecipe}, {"Previous", &MainLogic::showPreviousRecipe},
+        {">>", &MainLogic::showNextRecipe}, {"<<", &MainLogic::showPreviousRecipe},
+        {"Add", &MainLogic::addRecipe}, {"Delete", &MainLogic::deleteRecipe},
+        {"Search", &MainLogic::search}, {"F3", &MainLogic::findNext}};
     (w.logic.*commands.value(verb))();
 }
 
@@ -61,7 +61,7 @@ const QByteArray ThreeRecipes = "3,2\r\n\"Soup\"\r\n\"10 min\"\r\n\"20 min\"\r\n
 QString focusName(QWidget *window)
 {
     QWidget *focus = window->focusWidget();
-    return qobject_cast<QTabBar *>(focus) ? "SSTab1" : focus ? focus->objectName() : QString();
+    return qobject_cast<QTabBar *>(focus) ? "tabs" : focus ? focus->objectName() : QString();
 }
 
 // The program started from another folder than its own.
@@ -72,12 +72,12 @@ struct Started : Folder
     QString start(std::unique_ptr<Application> &program)
     {
         program = std::make_unique<Application>(dir.path());
-        return program->start() ? program->mainWindow()->findChild<QLabel *>("lblCurrRecord")->text() : "refused";
+        return program->start() ? program->mainWindow()->findChild<QLabel *>("recordCounter")->text() : "refused";
     }
     QString start() { return start(larderly); }
     bool close()
     {
-        larderly->mainWindow()->findChild<QAction *>("mnuFileExit")->trigger();
+        larderly->mainWindow()->findChild<QAction *>("exitAction")->trigger();
         return QTest::qWaitFor([this] { return !larderly->mainWindow()->isVisible(); }, 5000);
     }
     QTemporaryDir elsewhere;
@@ -143,22 +143,22 @@ private slots:
         QFETCH(bool, journaled);
         LogicFixture w(numbered(3, 1));
         RecipeFile::write(w.list, w.path());
-        w.logic.Form_Load();
+        w.logic.loadRecipes();
         PromptRecorder prompts;
         prompts.answers = {MessageBox::Yes};
         if (change == "type" || change == "Add") {
-            w.view.texts[MainView::txtServe] = "12";
+            w.view.texts[Recipe::Servings] = "12";
             w.logic.boxEdited();
         }
-        change == "Add" ? w.logic.mnuRecordsAdd_Click() : change == "Delete" ? w.logic.mnuRecordsDelete_Click()
-            : change == "Next" ? w.logic.mnuRecordsNext_Click() : void();
+        change == "Add" ? w.logic.addRecipe() : change == "Delete" ? w.logic.deleteRecipe()
+            : change == "Next" ? w.logic.showNextRecipe() : void();
         QCOMPARE(w.logic.hasUnsavedChanges(), journaled);
         if (journaled) { // within the delay, and what the next start would offer is what is on screen
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w.path("RECIPES.JNL")), MainLogic::JournalDelayMs + 2000);
             QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list, &w.view), 2000);
         }
         QCOMPARE(w.list.at(1).servings, change == "Add" ? "12" : ""); // journaling stores nothing
-        change == "Add" ? void(w.logic.Form_Unload()) : w.logic.mnuFileSave_Click();
+        change == "Add" ? void(w.logic.prepareToClose()) : w.logic.saveRecipes();
         QVERIFY(!w.logic.hasUnsavedChanges());
         QCOMPARE(w.files(), QStringList{"RECIPES.DAT"});
         QCOMPARE(prompts.texts().size(), change == "Delete" ? 1 : 0);
@@ -228,9 +228,9 @@ private slots:
         prompts.answers = {yes ? MessageBox::Yes : MessageBox::No};
         if (messages.startsWith("Input"))
             prompts.answers.prepend(MessageBox::Ok);
-        w.logic.Form_Load();
+        w.logic.loadRecipes();
         QCOMPARE(prompts.texts().join(u'|'), messages);
-        QCOMPARE(w.view.texts[MainView::txtName], name);
+        QCOMPARE(w.view.texts[Recipe::Name], name);
         QTRY_COMPARE_WITH_TIMEOUT(w.files().join(u' '), files, 2000);
         QCOMPARE(w.logic.hasUnsavedChanges(), messages.endsWith("Recover them?") && yes);
         if (files.contains("BACKUP-1.DAT") && !messages.startsWith("Input")) { // the recovered list, ready to open
@@ -244,7 +244,7 @@ private slots:
         for (const QString &file : w.files())
             QFile::copy(w.path(file), again.path(file));
         PromptRecorder later;
-        again.logic.Form_Load();
+        again.logic.loadRecipes();
         QCOMPARE(later.texts().filter("Recover them?").size(), int(files.contains("RECIPES.JNL")));
     }
 
@@ -301,7 +301,7 @@ private slots:
             }
             PromptRecorder prompts;
             prompts.answers = {MessageBox::Yes};
-            next.logic.Form_Load();
+            next.logic.loadRecipes();
             QVERIFY(prompts.texts().size() <= 1); // the offer, and nothing else
             const int recovered = screens.indexOf(EditScript::digest(next.list, &next.view), qMax(old, fileStep));
             QVERIFY2(recovered >= 0, qPrintable(QStringLiteral("round %1: nothing from step %2 on").arg(round).arg(old)));
@@ -315,19 +315,19 @@ private slots:
         WindowFixture w;
         const auto placed = [&](const char *name, QWidget *container) { return placement(w.child(name), container, 15); }; // twips
         QStringList seen;
-        for (const char *name : {"Image2", "SSTab1", "sbStatusBar"})
+        for (const char *name : {"background", "tabs", "statusBar"})
             seen << placed(name, w.window->centralWidget());
-        for (const char *name : {"Label1", "txtName", "Label3", "txtPrep", "Label4", "txtCook", "Label2", "txtServe", "Label5",
-                                 "txtIngredients", "Label6", "txtDirections", "cmdPrintSingle", "lblCurrRecord", "cmdPrevious",
-                                 "cmdNext", "Image1", "Label17", "Label7", "Label8", "Label9", "Label10", "Frame1"})
-            seen << placed(name, w.child("SSTab1"));
-        for (const char *name : {"Label11", "Label12", "Label13", "Label14", "Label15", "Label16", "Label18", "Label19", "Label20"})
-            seen << placed(name, w.child("Frame1"));
+        for (const char *name : {"nameLabel", "nameEdit", "prepTimeLabel", "prepTimeEdit", "cookTimeLabel", "cookTimeEdit", "servingsLabel", "servingsEdit", "ingredientsLabel",
+                                 "ingredientsEdit", "directionsLabel", "directionsEdit", "printButton", "recordCounter", "previousButton",
+                                 "nextButton", "siteLogo", "clickHintLabel", "siteTitleLabel", "siteTextLabel", "visitLabel", "siteLink", "resourcesFrame"})
+            seen << placed(name, w.child("tabs"));
+        for (const char *name : {"spiceRackLink", "foodEquivalentsLink", "substitutionsLink", "conversionsLink", "measuresLink", "kitchenStoreLink", "freeRecipesLink", "quickDishArchiveLink", "cookingClassLink"})
+            seen << placed(name, w.child("resourcesFrame"));
         for (QAction *menu : w.window->menuBar()->actions()) {
             seen << menu->menu()->objectName() + " \"" + menu->text() + "\"";
             for (QAction *item : menu->menu()->actions()) {
                 QVERIFY(item->isEnabled() && item->isVisible() && !item->isCheckable());
-                seen << "  " + item->objectName() + (item->isSeparator() ? "" : " \"" + item->text() + "\"")
+                seen << "  " + (item->isSeparator() ? "separator" : item->objectName() + " \"" + item->text() + "\"")
                             + (item->shortcut().isEmpty() ? "" : " " + item->shortcut().toString());
             }
         }
@@ -342,19 +342,19 @@ private slots:
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         const QRect client = w.window->centralWidget()->geometry();
         QVERIFY(client.top() == w.window->menuBar()->geometry().bottom() + 1 && w.window->height() - client.top() == 317);
-        auto *tabs = w.child<TabControl>("SSTab1");
+        auto *tabs = w.child<TabbedPages>("tabs");
         QCOMPARE(tabs->tabBar()->tabText(0) + "|" + tabs->tabBar()->tabText(1) + "|"
             + QString::number(tabs->tabBar()->count()), "My Recipes|Resources|2");
-        QVERIFY(tabs->currentIndex() == 0 && tabs->tabBar()->height() < 24 && !w.child("Label11")->isVisible());
-        QVERIFY(w.child("Label7")->font().bold() && !w.child("Label9")->font().bold() && w.child("cmdNext")->font().pointSizeF() == 8.25);
-        QVERIFY(w.child("Label18")->palette().color(QPalette::WindowText) == QColor(0, 0, 255)
-                && w.child("Label17")->palette().color(QPalette::WindowText) != QColor(0, 0, 255));
+        QVERIFY(tabs->currentIndex() == 0 && tabs->tabBar()->height() < 24 && !w.child("spiceRackLink")->isVisible());
+        QVERIFY(w.child("siteTitleLabel")->font().bold() && !w.child("visitLabel")->font().bold() && w.child("nextButton")->font().pointSizeF() == 8.25);
+        QVERIFY(w.child("freeRecipesLink")->palette().color(QPalette::WindowText) == QColor(0, 0, 255)
+                && w.child("clickHintLabel")->palette().color(QPalette::WindowText) != QColor(0, 0, 255));
         QCOMPARE(w.child("background")->palette().color(QPalette::Window), QColor(0xC0, 0, 0));
-        const QImage board = w.child<QLabel>("Image2")->pixmap().toImage();
+        const QImage board = w.child<QLabel>("background")->pixmap().toImage();
         QVERIFY(board.size() == QSize(468, 302) && board.pixelColor(12, 0) == Qt::white && board.pixelColor(11, 11) == QColor(0xC6, 0, 0));
-        QCOMPARE(w.child<QLabel>("Image1")->pixmap().size(), QSize(160, 150));
+        QCOMPARE(w.child<QLabel>("siteLogo")->pixmap().size(), QSize(160, 150));
         QCOMPARE(w.window->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32), QSize(16, 16)}));
-        auto *bar = w.child<ClockStatusBar>("sbStatusBar");
+        auto *bar = w.child<ClockStatusBar>("statusBar");
         QTRY_COMPARE(bar->panelText(0) + " " + bar->panelText(1) + " " + bar->panelText(2),
                      "Status " + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) + " "
                          + QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
@@ -363,8 +363,8 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << focusName(w.window.get());
         }
-        QCOMPARE(order, QStringList({"SSTab1", "txtName", "txtServe", "txtPrep", "txtCook", "txtIngredients", "txtDirections",
-                                     "cmdPrevious", "cmdNext", "cmdPrintSingle", "SSTab1"}));
+        QCOMPARE(order, QStringList({"tabs", "nameEdit", "servingsEdit", "prepTimeEdit", "cookTimeEdit", "ingredientsEdit", "directionsEdit",
+                                     "previousButton", "nextButton", "printButton", "tabs"}));
     }
 
     void keysWorkFromEveryBoxAndPage_data() { dataTable(QFINDTESTDATA("keys.txt")); }
@@ -374,8 +374,8 @@ private slots:
         const int page = row[0].toInt();
         const QString focus = row[1], key = row[2], after = row[3];
         WindowFixture w(ThreeRecipes);
-        w.child<TabControl>("SSTab1")->setCurrentIndex(page);
-        (focus == "SSTab1" ? w.child<TabControl>("SSTab1")->tabBar() : w.child(focus.toLatin1().constData()))->setFocus();
+        w.child<TabbedPages>("tabs")->setCurrentIndex(page);
+        (focus == "tabs" ? w.child<TabbedPages>("tabs")->tabBar() : w.child(focus.toLatin1().constData()))->setFocus();
         PromptRecorder prompts;
         prompts.answers = {MessageBox::Yes};
         if (key == "Ctrl+S") {
@@ -388,7 +388,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), pressed.key(), pressed.keyboardModifiers());
         QCOMPARE(QStringList({w.counter(), focusName(w.window.get()),
             prompts.texts().join(u' ').section(u'\n', 0, 0)}).join(u' ').trimmed(), after);
-        QCOMPARE(w.child<TabControl>("SSTab1")->currentIndex(), page); // nothing switches pages
+        QCOMPARE(w.child<TabbedPages>("tabs")->currentIndex(), page); // nothing switches pages
         QCOMPARE(w.bytes(), ThreeRecipes);
     }
 
@@ -404,13 +404,13 @@ private slots:
         w.window->close();
         QCOMPARE(w.bytes(), file);
         WindowFixture edited(file);
-        edited.type("txtIngredients", "e", Qt::CTRL | Qt::Key_End);
-        QTest::keyClick(edited.child("txtIngredients"), Qt::Key_Return);
-        edited.type("txtIngredients", "f\u00a0");
+        edited.type("ingredientsEdit", "e", Qt::CTRL | Qt::Key_End);
+        QTest::keyClick(edited.child("ingredientsEdit"), Qt::Key_Return);
+        edited.type("ingredientsEdit", "f\u00a0");
         QVERIFY(edited.window->logic().hasUnsavedChanges());
-        edited.child<QLineEdit>("txtName")->setText(QString(40000, u'x')); // no length limit
-        edited.type("txtName", "!");
-        edited.child<QAction>("mnuFileSave")->trigger();
+        edited.child<QLineEdit>("nameEdit")->setText(QString(40000, u'x')); // no length limit
+        edited.type("nameEdit", "!");
+        edited.child<QAction>("saveAction")->trigger();
         QCOMPARE(edited.list.at(1).ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0");
         QCOMPARE(edited.list.at(1).name, QString(40000, u'x') + u'!');
     }
@@ -425,16 +425,16 @@ private slots:
         const bool fails = how == "yes" || how == "no";
         QVERIFY(!fails || QFile::setPermissions(w.path(), QFile::ReadOwner));
         if (edited)
-            w.type("txtCook", " or so", Qt::Key_End);
+            w.type("cookTimeEdit", " or so", Qt::Key_End);
         PromptRecorder prompts;
         prompts.answers = {MessageBox::Ok, how == "yes" ? MessageBox::Yes : MessageBox::No};
-        how == "exit" ? w.child<QAction>("mnuFileExit")->trigger() : void(w.window->close());
+        how == "exit" ? w.child<QAction>("exitAction")->trigger() : void(w.window->close());
         QCOMPARE(QStringList(QStringList{w.window->isVisible() ? "open" : "closed"} + prompts.texts()).join(u'|'), after);
         QVERIFY(prompts.requests.size() < 2 || prompts.requests[1].defaultButton == MessageBox::No);
         QCOMPARE(w.bytes().contains("\"5 min or so\""), edited && !fails);
         QCOMPARE(w.files().contains("RECIPES.JNL"), edited && fails); // kept at once
         QVERIFY(!w.files().contains("RECIPES.JNL") || w.journaled().at(2).cookTime == "5 min or so");
-        QVERIFY(how != "no" || w.child<QLineEdit>("txtCook")->text() == "5 min or so");
+        QVERIFY(how != "no" || w.child<QLineEdit>("cookTimeEdit")->text() == "5 min or so");
     }
 
     void recipesOpenElsewhereAreNotReadAgain_data()
@@ -492,12 +492,12 @@ private slots:
         QCOMPARE(program.start(), "Record 1 of 1");
         TerminationSignals terminations;
         connect(&terminations, &TerminationSignals::received, program.larderly.get(), &Application::endSession);
-        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("txtName"), "Stew "); // typed, not stored
+        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"), "Stew "); // typed, not stored
         QObject row; // its timers end with the row
         QTimer::singleShot(0, &row, [signal] { std::raise(signal); });
         QTimer::singleShot(5000, &row, [] { QApplication::activeModalWidget() && QApplication::activeModalWidget()->close(); });
         if (signal == SIGHUP)
-            program.larderly->mainWindow()->mnuHelpAbout_Click();
+            program.larderly->mainWindow()->showAbout();
         QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
         QCOMPARE(prompts.texts(), QStringList());
         QCOMPARE(program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"), !saveFails);
@@ -592,7 +592,7 @@ private slots:
             return;
         }
         QCOMPARE(program.start(), "Record 1 of 1");
-        frmMain *main = program.larderly->mainWindow();
+        MainWindow *main = program.larderly->mainWindow();
         if (window == "message box") {
             onModal(messageFont);
             MessageBox::message(main, "Saved.");
@@ -603,7 +603,7 @@ private slots:
         } else {
             family = QFontInfo(main->menuBar()->actions().constFirst()->menu()->font()).family();
         }
-        const QString windows = QFontInfo(main->findChild<QLineEdit *>("txtName")->font()).family();
+        const QString windows = QFontInfo(main->findChild<QLineEdit *>("nameEdit")->font()).family();
         QVERIFY(program.close());
         QCOMPARE(windows, "Liberation Sans");
         QCOMPARE(family, windows);
@@ -619,29 +619,29 @@ private slots:
         prompts.onShow = [&] {
             for (QWidget *window : QApplication::topLevelWidgets()) {
                 seen << window->objectName() + (window->isVisible() ? " shown" : " hidden");
-                if (window->objectName() == "frmSplash")
+                if (window->objectName() == "splashScreen")
                     shot = window->grab().toImage();
             }
         };
         QCOMPARE(program.start(), "Record 1 of 2");
         QCOMPARE(QDir::currentPath(), QDir(program.dir.path()).canonicalPath()); // the recipes' folder, wherever it started
         QVERIFY(prompts.texts().value(0).startsWith("Input past end of file"));
-        QVERIFY(seen.contains("frmSplash shown") && seen.contains("frmMain hidden") && program.close());
+        QVERIFY(seen.contains("splashScreen shown") && seen.contains("mainWindow hidden") && program.close());
         for (int d = 0; d < 2; ++d) { // a raised frame: lighter at the top and left than at the bottom and right
             const QColor top = shot.pixelColor(248, d), bottom = shot.pixelColor(248, 313 - d);
             QVERIFY(shot.pixelColor(d, 157) == top && shot.pixelColor(496 - d, 157) == bottom && top.lightness() > bottom.lightness() + 64);
         }
         QCOMPARE(shot.pixelColor(3, 3), QColor(0xC6, 0x00, 0x00)); // the client area's checkerboard
-        frmSplash splash;
+        SplashScreen splash;
         QCOMPARE(splash.windowType(), Qt::SplashScreen); // kept out of the taskbar
         for (Qt::WindowType flag : {Qt::FramelessWindowHint, Qt::WindowTransparentForInput, Qt::WindowDoesNotAcceptFocus})
             QVERIFY(splash.windowFlags() & flag);
         const auto label = [&](const char *name) { return splash.findChild<QLabel *>(name); };
-        QCOMPARE(label("lblProductName")->text() + "|" + label("lblVersion")->text() + "|" + label("lblPlatform")->text(),
+        QCOMPARE(label("productLabel")->text() + "|" + label("versionLabel")->text() + "|" + label("platformLabel")->text(),
             "Larderly|Version 1.0.0|Platform");
         QCOMPARE(splash.findChild<QWidget *>("clientArea")->geometry(), QRect(3, 3, 491, 308));
-        QCOMPARE(label("lblVersion")->geometry(), QRect(QPoint(352, 136), label("lblVersion")->sizeHint())); // auto-sized
-        frmAbout about(nullptr);
+        QCOMPARE(label("versionLabel")->geometry(), QRect(QPoint(352, 136), label("versionLabel")->sizeHint())); // auto-sized
+        AboutDialog about(nullptr);
         for (QLabel *text : splash.findChildren<QLabel *>() + about.findChildren<QLabel *>()) { // every text fits its label
             const int flags = int(text->alignment()) | (text->wordWrap() ? Qt::TextWordWrap : 0);
             const QRect needed = QFontMetrics(text->font()).boundingRect(text->contentsRect(), flags, text->text());
@@ -653,7 +653,7 @@ private slots:
     void linksOpenTheirPagesAndHelpNamesWhomToContact()
     {
         WindowFixture w("1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
-        w.child<TabControl>("SSTab1")->setCurrentIndex(1);
+        w.child<TabbedPages>("tabs")->setCurrentIndex(1);
         UrlRecorder desktop;
         PromptRecorder prompts;
         const QStringList expected = dataLines(QFINDTESTDATA("mainwindow.txt")).mid(54);
@@ -665,16 +665,16 @@ private slots:
         }
         QVERIFY(expected.size() == 16 && prompts.requests.isEmpty() && w.counter() == "Record 1 of 1");
         QCOMPARE(opened, expected);
-        w.child<QAction>("mnuHelpContents")->trigger(); // no help file: whom to contact, under the window's caption
+        w.child<QAction>("contentsAction")->trigger(); // no help file: whom to contact, under the window's caption
         w.window->setWindowTitle("Larderly - Soup");
-        w.child<QAction>("mnuHelpContents")->trigger();
+        w.child<QAction>("contentsAction")->trigger();
         QCOMPARE(prompts.texts(), QStringList(2, "If you need help: Contact support@kettlebay.com"));
         QCOMPARE(prompts.requests[0].caption + "|" + prompts.requests[1].caption, "Larderly|Larderly - Soup");
         QVERIFY(prompts.requests[1].icon == MessageBox::Information && prompts.requests[1].buttons == MessageBox::Ok);
         QVERIFY(QDir::setCurrent(w.dir.path()));
         HelpContents::show(nullptr, "Larderly", "help files/#1.html"); // a help file goes to the viewer,
         QCOMPARE(desktop.urls.value(0), QUrl::fromLocalFile(w.path("help files/#1.html")));
-        UrlOpener::setTestHandler([](const QUrl &) { throw RuntimeError(53, "No help viewer <found>"); }); // whose failure is one message
+        UrlOpener::setHandler([](const QUrl &) { throw RuntimeError(53, "No help viewer <found>"); }); // whose failure is one message
         HelpContents::show(nullptr, "Larderly - Soup", "/opt/larderly.html");
         QCOMPARE(prompts.texts().size(), 3);
         QVERIFY(prompts.texts()[2] == "No help viewer <found>" && prompts.requests[2].caption.isEmpty()

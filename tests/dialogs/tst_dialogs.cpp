@@ -1,11 +1,7 @@
-#include "dialogs/SysInfoLookup.h"
 #include "Testing.h"
-#include "dialogs/ToolRegistry.h"
-#include "dialogs/frmAbout.h"
+#include "dialogs/AboutDialog.h"
 
 namespace {
-
-const QString ToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 
 void writeProgram(const QString &path, const QByteArray &bytes)
 {
@@ -35,7 +31,7 @@ private slots:
                 const QRect g = about->geometry();
                 QStringList seen{about->windowTitle() + QStringLiteral(" %1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
                                  + (about->minimumSize() == about->maximumSize() ? " fixed" : "")};
-                for (const char *name : {"Image1", "lblTitle", "lblVersion", "lblDescription", "lblDisclaimer", "cmdOK", "cmdSysInfo"})
+                for (const char *name : {"logo", "titleLabel", "versionLabel", "descriptionLabel", "warningLabel", "okButton", "systemInfoButton"})
                     seen << placement(about->findChild<QWidget *>(name), about);
                 openings << seen.join(u'\n') + (about->parentWidget() == w.window.get() ? "\nowned" : "");
                 for (int i = 0; i < QKeySequence(keys).count(); ++i) {
@@ -43,7 +39,7 @@ private slots:
                     openings << QStringLiteral("%1 %2").arg(about->isVisible() ? "open" : "closed").arg(prompts.texts().join(u'|'));
                 }
             });
-            w.child<QAction>("mnuHelpAbout")->trigger(); // returns once the box is answered
+            w.child<QAction>("aboutAction")->trigger(); // returns once the box is answered
             QVERIFY(!box); // closing destroyed it
         }
         qputenv("PATH", path);
@@ -75,52 +71,36 @@ private slots:
         QCOMPARE(shown, row[2]);
     }
 
-    void startSysInfoTriesBothEntriesInOrder_data() { dataTable(QFINDTESTDATA("starting.txt")); }
-    void startSysInfoTriesBothEntriesInOrder()
+    void systemInfoStartsTheFirstToolInstalledOrSaysItIsUnavailable_data()
     {
-        const QStringList row = dataRow(), files = row[2].split(u'|'), events = row[4].split(u'|');
-        const QString entry1 = row[0], path = row[1];
-        FakeRegistry fake;
-        if (entry1 != "none")
-            fake.set(ToolKey, "PATH", entry1.toUInt(), QByteArray(path.toLatin1().constData(), path.size()));
-        fake.set("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", Registry::REG_SZ, QByteArray("tools\0", 6));
-        Folder bin; // where the desktop's tools are looked for
-        for (const QString &name : files)
-            writeProgram(bin.path(name), "#!/bin/sh\n");
-        ToolRegistry desktop({bin.dir.path()});
-        Registry &registry = entry1 == "desktop" ? static_cast<Registry &>(desktop) : fake;
-        FakeLauncher launcher;
-        for (const QString &name : files)
-            launcher.files << (entry1 == "desktop" ? bin.path(name) : name);
-        launcher.startsFail = row[3] == "1";
-        PromptRecorder prompts;
-        SysInfoLookup(registry, launcher).StartSysInfo(nullptr);
-        QCOMPARE((launcher.log + prompts.texts()).replaceInStrings(bin.dir.path() + "/", ""), events);
-        QVERIFY(fake.open.isEmpty());
-        for (quint32 access : fake.accessAsked) // read rights only, so a user who may only read succeeds
-            QCOMPARE(access & (Registry::WriteRights | Registry::KEY_QUERY_VALUE), Registry::KEY_QUERY_VALUE);
-        for (const MessageBox::Request &box : prompts.requests)
-            QVERIFY(box.caption.isEmpty() && box.icon == MessageBox::NoIcon && box.buttons == MessageBox::Ok);
+        QTest::addColumn<QStringList>("tools"); // in the folder searched, each noting that it ran
+        QTest::addColumn<QString>("started");   // or the message
+        QTest::newRow("hardinfo before kinfocenter") << QStringList{"kinfocenter", "hardinfo"} << "hardinfo";
+        QTest::newRow("kinfocenter when it is the only one") << QStringList{"kinfocenter"} << "kinfocenter";
+        QTest::newRow("no tool installed") << QStringList{"msinfo32"} << "System Information Is Unavailable At This Time";
+        QTest::newRow("a tool that cannot start") << QStringList{"hardinfo!"} << "System Information Is Unavailable At This Time";
     }
-
-    void launcherTestsFilesAndStartsThemWithoutAShell()
+    void systemInfoStartsTheFirstToolInstalledOrSaysItIsUnavailable()
     {
-        Folder dir;
-        writeProgram(dir.path("MSINFO32.EXE"), "x");
-        writeProgram(dir.path(".MSINFO32.EXE"), "x");
-        QVERIFY(QDir(dir.dir.path()).mkdir("folder"));
-        ProgramLauncher &launcher = ProgramLauncher::system();
-        QString present;
-        for (const char *name : {"MSINFO32.EXE", ".MSINFO32.EXE", "folder", "missing"})
-            present += launcher.isPresent(dir.path(name)) ? '1' : '0';
-        QCOMPARE(present, "1000"); // hidden files and folders do not count
-        QVERIFY(!launcher.startDetached(dir.path("MSINFO32.EXE")) && !launcher.startDetached(QString()));
-        // Through a shell this would run "tool" and then "touch injected" in the current folder.
-        writeProgram(dir.path("tool; touch injected"), "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
-        QDir::setCurrent(dir.dir.path());
-        QVERIFY(launcher.startDetached(dir.path("tool; touch injected")));
-        QTRY_VERIFY(QFile::exists(dir.path("ran")));
-        QVERIFY(!QFile::exists(dir.path("injected")));
+        QFETCH(QStringList, tools);
+        QFETCH(QString, started);
+        // A folder whose name a shell would run as a second command: the tool is started directly.
+        Folder folder;
+        const QString bin = folder.path("bin; touch injected");
+        QVERIFY(QDir().mkpath(bin));
+        for (const QString &tool : tools) { // "!": a program whose interpreter is missing
+            writeProgram(bin + "/" + QString(tool).remove(u'!'),
+                         tool.endsWith(u'!') ? "#!/nonexistent/sh\n" : "#!/bin/sh\ntouch \"$0.ran\"\n");
+        }
+        PromptRecorder prompts;
+        QDir::setCurrent(folder.dir.path());
+        AboutDialog(nullptr, {bin}).startSystemInfo();
+        if (started.startsWith("System"))
+            QCOMPARE(prompts.texts(), QStringList{started});
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin + "/" + started + ".ran"), 5000);
+        QCOMPARE(QDir(bin).entryList({"*.ran"}).size(), int(!started.startsWith("System")));
+        QVERIFY(!QFile::exists(folder.path("injected")));
     }
 };
 

@@ -4,11 +4,11 @@
 // printer; cups-pdf's PDFs have no text layer, so their pages are what is checked there.
 #include "app/FieldTextEdit.h"
 #include "app/FieldTextLayout.h"
-#include "print/ListPrint.h"
+#include "print/RecipePrinting.h"
 #include "app/PrintProgressDialog.h"
-#include "print/QtPrinter.h"
-#include "print/RecipePrint.h"
-#include "app/TabControl.h"
+#include "print/DefaultPrinter.h"
+#include "print/RecipePrinting.h"
+#include "app/TabbedPages.h"
 #include "Testing.h"
 
 #include <sys/stat.h>
@@ -22,7 +22,7 @@ QStringList single(const QStringList &ingredients, const QStringList &directions
                        "line(10) Servings: 4", "line(10) Ingredients: ", "line(10) "}
         + QStringList(ingredients).replaceInStrings(QRegularExpression("^"), "line(10) ")
         + QStringList{"line(10) ", "line(10) Directions: ", "line(10) "}
-        + QStringList(directions).replaceInStrings(QRegularExpression("^"), "line(10) ") + QStringList{"endDoc"};
+        + QStringList(directions).replaceInStrings(QRegularExpression("^"), "line(10) ") + QStringList{"endDocument"};
 }
 
 // Asks to stop after the second recipe and notes what it was told.
@@ -37,16 +37,16 @@ constexpr qreal Margin = 18; // points: the unprintable border of a PDF made wit
 // A printer that keeps its documents as PDF files in a temporary folder.
 struct PdfPrinter : Folder
 {
-    PdfPrinter() : printer(dir.path(), [this](const QString &path) { written << path; }, QtPrinter::PdfFile) {}
+    PdfPrinter() : printer(dir.path(), [this](const QString &path) { written << path; }, DefaultPrinter::ToPdfFile) {}
     QStringList written;
-    QtPrinter printer;
+    DefaultPrinter printer;
 };
 
 const QString Paragraph = "Whisk the eggs with the sugar until pale, fold in the flour a spoonful at a time and bake in a "
                           "moderate oven until golden.";
 
 // The lines a box reports to the printing code.
-QStringList reportedLines(MultiLineTextBox &box)
+QStringList reportedLines(DisplayedText &box)
 {
     QStringList lines;
     for (int line = 0; line < box.lineCount(); ++line)
@@ -116,7 +116,7 @@ private slots:
         const int width = row[2].toInt();
         RecordingPrinter printer;
         FakeTextBox ingredientsBox(row[0], width), directionsBox(row[1], width);
-        RecipePrint::PrintSingleRecipe(printer, "Soup", "10 min", "", "4", ingredientsBox, directionsBox);
+        RecipePrinting::printRecipe(printer, "Soup", "10 min", "", "4", ingredientsBox, directionsBox);
         QCOMPARE(printer.operations, single(row[3].split(u'|'), row[4].split(u'|')));
     }
 
@@ -124,9 +124,9 @@ private slots:
     {
         dataTable(QFINDTESTDATA("failures.txt"));
         QTest::newRow("a line beginning past index 32,767 overflows") << QStringList{(QString(998, u'x') + "\r\n").repeated(40), "0", "",
-            "6 Overflow (PrintSingleRecipe) | line(10) " + QString(998, u'x') + "|killDoc|killDoc"};
+            "6 Overflow (PrintSingleRecipe) | line(10) " + QString(998, u'x') + "|abortDocument|abortDocument"};
         QTest::newRow("32,768 lines print, 32,769 overflow before the first") << QStringList{QString(32769, u'x'), "1", "",
-            "6 Overflow (PrintSingleRecipe) | line(10) Ingredients: |line(10) |killDoc|killDoc"};
+            "6 Overflow (PrintSingleRecipe) | line(10) Ingredients: |line(10) |abortDocument|abortDocument"};
     }
     void failureAbortsTheDocumentAndSaysWhere()
     {
@@ -137,15 +137,15 @@ private slots:
         printer.fail = [&](const QString &operation) {
             if (operation == failing.section(" abort", 0, 0))
                 throw RuntimeError(482, "Printer error: paper jam", "Printer");
-            if (operation == "killDoc" && std::exchange(abortFails, false))
+            if (operation == "abortDocument" && std::exchange(abortFails, false))
                 throw RuntimeError(57, "Device I/O error", "Printer");
         };
         FakeTextBox ingredientsBox(row[0], row[1].toInt()), directionsBox("x"), fullBox(QString(32768, u'x'), 1);
-        const QString error = raised([&] { RecipePrint::PrintSingleRecipe(printer, "Soup", "", "", "", ingredientsBox, directionsBox); });
+        const QString error = raised([&] { RecipePrinting::printRecipe(printer, "Soup", "", "", "", ingredientsBox, directionsBox); });
         const int tail = outcome.section(" | ", 1).count(u'|') + 1;
         QCOMPARE(error + " | " + printer.operations.mid(printer.operations.size() - tail).join(u'|'), outcome);
         RecordingPrinter full;
-        RecipePrint::PrintMultiLineText(full, fullBox);
+        RecipePrinting::printDisplayedText(full, fullBox);
         QCOMPARE(full.operations.size(), 32768);
     }
 
@@ -155,20 +155,20 @@ private slots:
         const QStringList row = dataRow();
         const int count = row[0].toInt(), failure = row[1].toInt();
         LogicFixture w(numbered(count, 1));
-        w.view.texts[MainView::txtName] = "Typed";
-        w.view.texts[MainView::txtDirections] = "";
+        w.view.texts[Recipe::Name] = "Typed";
+        w.view.texts[Recipe::Directions] = "";
         w.view.recorder.fail = [&](const QString &operation) {
             if ((failure == 1 || failure == 2) && operation == "line(10) Recipe Name: Recipe 2")
                 throw RuntimeError(482, "Printer error: paper jam");
-            if (failure == 2 && operation == "killDoc")
+            if (failure == 2 && operation == "abortDocument")
                 throw RuntimeError(RuntimeError::DeviceIOError);
         };
         StopAfterTwo progress;
-        const QString error = raised([&] { w.logic.mnuFilePrint_Click(failure == 3 ? &progress : nullptr); });
+        const QString error = raised([&] { w.logic.printAllRecipes(failure == 3 ? &progress : nullptr); });
         const QStringList &ops = w.view.recorder.operations;
         QCOMPARE(error + " | " + progress.told.join(u',') + " | " + (failure ? ops.last() : ops.join(u',')), row[2]);
         RecordingPrinter all; // the largest list ends after its last recipe
-        ListPrint::PrintAllRecipes(numbered(32767), all);
+        RecipePrinting::printAllRecipes(numbered(32767), all);
         QVERIFY(all.operations.size() == 3 + 32767 * 8 + 1 && all.operations.at(all.operations.size() - 7).endsWith(" 32767"));
     }
 
@@ -177,7 +177,7 @@ private slots:
         PdfPrinter p;
         RecipeList list = numbered(40, 1);
         list.at(1).ingredients = "Crème brûlée";
-        ListPrint::PrintAllRecipes(list, p.printer);
+        RecipePrinting::printAllRecipes(list, p.printer);
         const QStringList lines = PdfText::lines(p.written.value(0));
         QCOMPARE(lines.mid(0, 8), QStringList({"Recipes", "Recipe Name: Recipe 1", "Prep Time:", "Cook Time:", "Servings:",
                                                "Ingredients: Crème brûlée", "Directions: Step 1", "Rest"}));
@@ -215,12 +215,12 @@ private slots:
         p.put("keep me", "PRINTOUT-1.PDF");
         p.printer.printLine("Discard me");
         QCOMPARE(p.files().size(), 2); // the document in progress
-        p.printer.killDoc();
-        p.printer.killDoc(); // with no document open there is nothing to do
+        p.printer.abortDocument();
+        p.printer.abortDocument(); // with no document open there is nothing to do
         QCOMPARE(p.files(), QStringList({"PRINTOUT-1.PDF"}));
         const mode_t before = ::umask(mode_t(umask));
         for (const char *text : {"First", "Second"})
-            p.printer.printLine(text), p.printer.endDoc();
+            p.printer.printLine(text), p.printer.endDocument();
         ::umask(before);
         QCOMPARE(p.written, QStringList({p.path("PRINTOUT-2.PDF"), p.path("PRINTOUT-3.PDF")}));
         QCOMPARE(PdfText::lines(p.written[0]) + PdfText::lines(p.written[1]) << p.bytes("PRINTOUT-1.PDF"),
@@ -231,13 +231,13 @@ private slots:
     void boxReportsTheLinesItShowsAtItsWidthEvenWhenHidden()
     {
         WindowFixture w("1,1\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
-        auto *tabs = w.child<TabControl>("SSTab1");
-        auto *box = w.child<FieldTextEdit>("txtDirections");
+        auto *tabs = w.child<TabbedPages>("tabs");
+        auto *box = w.child<FieldTextEdit>("directionsEdit");
         const int width = box->width();
         tabs->setCurrentIndex(1);
         box->resize(width * 2 / 3, box->height());
         const QString text = (Paragraph + "\r\n").repeated(40) + "Serve warm.";
-        w.window->setBoxText(MainView::txtDirections, text);
+        w.window->setFieldText(Recipe::Directions, text);
         QCOMPARE(box->document()->lastBlock().layout()->lineCount(), 0); // not laid out by Qt yet
         const QStringList reported = reportedLines(*box);
         QVERIFY(box->text() == text && reported.join(QString()) == QString(text).remove("\r\n") && reported.size() > 80);
@@ -254,7 +254,7 @@ private slots:
         QVERIFY(reportedLines(*box).size() < reported.size());
         QCOMPARE(walkedLines(box), trimmed(reportedLines(*box)));
         // Every line break the box shows is a CR LF: a lone LF or CR, a line separator, one at the end.
-        w.window->setBoxText(MainView::txtDirections, "a\nb\rc\r\nd\u2028\u2028e\u2028");
+        w.window->setFieldText(Recipe::Directions, "a\nb\rc\r\nd\u2028\u2028e\u2028");
         QCOMPARE(reportedLines(*box) << box->text(), QStringList({"a", "b", "c", "d", "", "e", "", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"}));
         QCOMPARE(walkedLines(box), reportedLines(*box));
         QCOMPARE(box->fieldText(), "a\nb\rc\r\nd\u2028\u2028e\u2028"); // shown, not edited: handed back as it was
@@ -334,30 +334,30 @@ private slots:
     {
         WindowFixture w("2,1\r\n\"Sponge cake\"\r\n\"15 min\"\r\n\"\"\r\n\"8\"\r\n\"4 eggs\r\n125 g sugar\"\r\n\"" + Paragraph.toUtf8()
                         + "\"\r\n" + QByteArray("\"Tea\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
-        w.type("txtName", "Victoria ");
-        w.type("txtIngredients", "2 ");
+        w.type("nameEdit", "Victoria ");
+        w.type("ingredientsEdit", "2 ");
         PromptRecorder prompts;
         bool busy = false;
         prompts.onShow = [&] { busy = busy || QApplication::overrideCursor(); };
-        QTest::mouseClick(w.child("cmdPrintSingle"), Qt::LeftButton);
+        QTest::mouseClick(w.child("printButton"), Qt::LeftButton);
         QCOMPARE(w.list.at(1).name, "Sponge cake"); // printing one recipe stores nothing
-        w.child<QAction>("mnuFilePrint")->trigger();
+        w.child<QAction>("printAllAction")->trigger();
         QCOMPARE(w.list.at(1).name, "Victoria Sponge cake"); // Print All stores first
         const QString saved = "No printer is installed, so the document was saved as a PDF file:\n\n";
         QCOMPARE(prompts.texts(), QStringList({saved + w.path("PRINTOUT-1.PDF"), saved + w.path("PRINTOUT-2.PDF")}));
         QVERIFY(!busy); // the print is over when the user is told
         const QStringList single = {"Recipe Name: Victoria Sponge cake", "Prep Time: 15 min", "Cook Time:", "Servings: 8",
                                     "Ingredients:", "2 4 eggs", "125 g sugar", "Directions:"};
-        QCOMPARE(PdfText::lines(w.path("PRINTOUT-1.PDF")), single + walkedLines(w.child<FieldTextEdit>("txtDirections")));
+        QCOMPARE(PdfText::lines(w.path("PRINTOUT-1.PDF")), single + walkedLines(w.child<FieldTextEdit>("directionsEdit")));
         QCOMPARE(PdfText::lines(w.path("PRINTOUT-2.PDF")).filter("Name:"),
             QStringList({"Recipe Name: Victoria Sponge cake", "Recipe Name: Tea"}));
 
         QVERIFY(QDir(w.dir.path()).removeRecursively()); // nowhere to keep the next one
-        w.type("txtCook", "40 min");
+        w.type("cookTimeEdit", "40 min");
         prompts.requests.clear();
-        w.child<QAction>("mnuFilePrint")->trigger();
+        w.child<QAction>("printAllAction")->trigger();
         QCOMPARE(prompts.texts(), QStringList({"Path/File access error"}));
-        QVERIFY(w.child<QLineEdit>("txtCook")->text() == "40 min" && w.counter() == "Record 1 of 2" && !QApplication::overrideCursor());
+        QVERIFY(w.child<QLineEdit>("cookTimeEdit")->text() == "40 min" && w.counter() == "Record 1 of 2" && !QApplication::overrideCursor());
     }
 
     void aDocumentGoesToTheDefaultPrinterAsOneJob()
@@ -368,12 +368,12 @@ private slots:
         if (QFile::exists(spooler.filePath("skip")))
             QSKIP(qPrintable(dataLines(spooler.filePath("skip")).value(0)));
         qputenv("CUPS_SERVER", QFile::encodeName(spooler.filePath("cups.sock")));
-        QCOMPARE(QtPrinter::defaultPrinterName(), "LarderlyTest");
+        QCOMPARE(DefaultPrinter::defaultPrinterName(), "LarderlyTest");
         Folder folder;
-        QtPrinter printer(folder.dir.path(), {});
+        DefaultPrinter printer(folder.dir.path(), {});
         for (int line = 0; line < 200; ++line) // several pages
             printer.printLine(QStringLiteral("Line %1").arg(line));
-        printer.endDoc();
+        printer.endDocument();
         const QDir out(spooler.filePath("out"));
         QTRY_VERIFY_WITH_TIMEOUT(!out.entryList({"*.pdf"}).isEmpty()
             && PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])) > 0, 120000);

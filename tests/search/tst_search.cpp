@@ -1,6 +1,6 @@
 #include "search/RecipeScan.h"
 #include "Testing.h"
-#include "search/frmSearch.h"
+#include "search/SearchDialog.h"
 
 class TestSearch : public QObject
 {
@@ -21,10 +21,10 @@ private slots:
     {
         const QStringList row = dataRow();
         const QString focus = row[0], way = row[1], answer = row[2];
-        frmSearch search;
+        SearchDialog search;
         onModal([=](QWidget *dialog) {
             if (focus != "none")
-                QTest::keyClicks(dialog->findChild<QWidget *>("txtFindWhat"), "salt"), dialog->findChild<QWidget *>(focus)->setFocus();
+                QTest::keyClicks(dialog->findChild<QWidget *>("findWhatEdit"), "salt"), dialog->findChild<QWidget *>(focus)->setFocus();
             const QHash<QString, QKeyCombination> keys{
                 {"Enter", Qt::Key_Return}, {"Space", Qt::Key_Space}, {"Esc", Qt::Key_Escape}, {"Alt+N", Qt::ALT | Qt::Key_N}};
             if (keys.contains(way))
@@ -32,35 +32,32 @@ private slots:
             else
                 way == "close" ? void(dialog->close()) : QTest::mouseClick(dialog->findChild<QWidget *>(way), Qt::LeftButton);
         });
-        bool findFirst = true;
-        QString text = "before";
-        const bool ok = search.GetSearchStr(findFirst, text);
-        QCOMPARE(QStringLiteral("%1 %2 %3").arg(ok).arg(findFirst).arg(text).trimmed(), answer);
+        const std::optional<SearchRequest> request = search.ask();
+        const QString got = request ? QStringLiteral("1 %1 %2").arg(request->fromFirst).arg(request->text) : "0 1 before";
+        QCOMPARE(got.trimmed(), answer);
         QVERIFY(!search.window()); // gone once closed
     }
 
     void dialogOpensAfreshEmptyFocusedAndCentred()
     {
-        frmSearch search;
+        SearchDialog search;
         QStringList seen;
         for (int opening = 0; opening < 2; ++opening) {
             onModal([&](QWidget *dialog) {
                 const QPoint offCentre = dialog->frameGeometry().center() - dialog->screen()->geometry().center();
                 seen << dialog->windowTitle() + " " + dialog->focusWidget()->objectName() + " '"
-                            + dialog->findChild<QLineEdit *>("txtFindWhat")->text() + "'"
+                            + dialog->findChild<QLineEdit *>("findWhatEdit")->text() + "'"
                             + (qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1 ? " centred" : "");
-                for (const char *name : {"Label1", "txtFindWhat", "cmdFindFirst", "cmdFindNext", "cmdCancel"})
+                for (const char *name : {"findWhatLabel", "findWhatEdit", "findFirstButton", "findNextButton", "cancelButton"})
                     seen << placement(dialog->findChild<QWidget *>(name), dialog);
                 const bool fixed = dialog->minimumSize() == dialog->maximumSize()
                     && !(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
                 seen << QStringLiteral("%1x%2").arg(dialog->width()).arg(dialog->height()) + (fixed ? " fixed" : "")
-                            + (dialog->findChild<QLabel *>("Label1")->buddy() == dialog->focusWidget() ? ", Alt+W goes to the box" : "");
+                            + (dialog->findChild<QLabel *>("findWhatLabel")->buddy() == dialog->focusWidget() ? ", Alt+W goes to the box" : "");
                 QTest::keyClicks(dialog->focusWidget(), "first");
                 dialog->close();
             });
-            bool findFirst = false;
-            QString text = "what the caller had";
-            QVERIFY(!search.GetSearchStr(findFirst, text));
+            QVERIFY(!search.ask());
         }
         QCOMPARE(seen, dataLines(QFINDTESTDATA("searchdialog.txt")) + dataLines(QFINDTESTDATA("searchdialog.txt")));
     }

@@ -25,23 +25,23 @@ struct EditScript
     void perform(Step step, MainLogic &logic, FakeMainView &view)
     {
         if (step == Typed) {
-            QString &text = view.texts[random.bounded(MainView::BoxCount)];
+            QString &text = view.texts[random.bounded(Recipe::FieldCount)];
             text.insert(random.bounded(text.size() + 1), QChar(u'a' + random.bounded(26)));
             logic.boxEdited();
         } else if (step == Moved) {
-            void (MainLogic::*moves[])() = {&MainLogic::mnuRecordsNext_Click, &MainLogic::mnuRecordsPrevious_Click,
-                                            &MainLogic::mnuRecordsFirst_Click, &MainLogic::mnuRecordsLast_Click};
+            void (MainLogic::*moves[])() = {&MainLogic::showNextRecipe, &MainLogic::showPreviousRecipe,
+                                            &MainLogic::showFirstRecipe, &MainLogic::showLastRecipe};
             (logic.*moves[random.bounded(4)])();
         } else {
-            (logic.*(step == Added ? &MainLogic::mnuRecordsAdd_Click // a deletion's question is answered Yes
-                     : step == Deleted ? &MainLogic::mnuRecordsDelete_Click : &MainLogic::mnuFileSave_Click))();
+            (logic.*(step == Added ? &MainLogic::addRecipe // a deletion's question is answered Yes
+                     : step == Deleted ? &MainLogic::deleteRecipe : &MainLogic::saveRecipes))();
         }
     }
 
     static quint32 digest(RecipeList list, const FakeMainView *view = nullptr)
     {
         if (view && list.count() > 0) {
-            for (int box = 0; box < MainView::BoxCount; ++box)
+            for (int box = 0; box < Recipe::FieldCount; ++box)
                 list.at(list.current()).field(box) = view->texts[box];
         }
         quint32 crc = 0;

@@ -1,27 +1,30 @@
 #pragma once
 
 #include "FakeTextBox.h"
-#include "app/MainView.h"
 #include "RecordingPrinter.h"
+#include "app/MainView.h"
 
 // The main window without a window: six texts, their enabled states, the counter, the box that
 // got the focus, the beeps and a recording printer.
 class FakeMainView : public MainView
 {
 public:
-    QString boxText(Box box) const override { return texts[box]; }
-    void setBoxText(Box box, const QString &text) override { texts[box] = text; }
-    void setBoxEnabled(Box box, bool isEnabled) override { enabled[box] = isEnabled; }
-    void focusBox(Box box) override { focus = box; }
-    void setCounterCaption(const QString &caption) override { counter = caption; }
+    QString fieldText(Recipe::Field field) const override { return texts[field]; }
+    void setFieldText(Recipe::Field field, const QString &text) override { texts[field] = text; }
+    void setFieldEnabled(Recipe::Field field, bool isEnabled) override { enabled[field] = isEnabled; }
+    void focusField(Recipe::Field field) override { focus = field; }
+    void setRecordCounter(const QString &text) override { counter = text; }
     void beep() override { ++beeps; }
     QWidget *dialogParent() override { return nullptr; }
-    void unload() override {}
-    MultiLineTextBox &multiLineBox(Box box) override { return m_boxes[box - txtIngredients] = FakeTextBox(texts[box]); }
+    void closeWindow() override {}
+    DisplayedText &displayedText(Recipe::Field field) override
+    {
+        return m_boxes[field - Recipe::Ingredients] = FakeTextBox(texts[field]);
+    }
     Printer &printer() override { return recorder; }
 
-    QString texts[BoxCount];
-    bool enabled[BoxCount] = {};
+    QString texts[Recipe::FieldCount];
+    bool enabled[Recipe::FieldCount] = {};
     QString counter;
     int focus = -1;
     int beeps = 0;

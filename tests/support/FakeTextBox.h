@@ -1,13 +1,13 @@
 #pragma once
 
-#include "print/MultiLineTextBox.h"
-#include "print/TextBoxLines.h"
+#include "print/DisplayedText.h"
+#include "print/DisplayedLines.h"
 
 #include <QStringList>
 
 // A multi-line box without a window: CR LF breaks its lines, and a width cuts them after that many
 // characters, as a narrow box would.
-class FakeTextBox : public MultiLineTextBox
+class FakeTextBox : public DisplayedText
 {
 public:
     explicit FakeTextBox(const QString &text = QString(), int width = 0)
@@ -26,5 +26,5 @@ public:
     qint32 lineLength(qint16 index) override { return m_lines.lineLength(index); }
 
 private:
-    TextBoxLines m_lines;
+    DisplayedLines m_lines;
 };

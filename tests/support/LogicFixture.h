@@ -19,13 +19,11 @@ struct LogicFixture : Folder
     struct Dialog : SearchPrompt
     {
         explicit Dialog(LogicFixture &f) : fixture(f) {}
-        bool GetSearchStr(bool &bFindFirst, QString &strFindWhat) override
+        std::optional<SearchRequest> ask() override
         {
             ++fixture.dialogsShown;
             const Answer answer = fixture.answers.isEmpty() ? Answer{false, false, {}} : fixture.answers.takeFirst();
-            if (answer.ok)
-                bFindFirst = answer.findFirst, strFindWhat = answer.text;
-            return answer.ok;
+            return answer.ok ? std::optional<SearchRequest>(SearchRequest{answer.text, answer.findFirst}) : std::nullopt;
         }
         LogicFixture &fixture;
     };
@@ -36,7 +34,7 @@ struct LogicFixture : Folder
         , logic(list, file, view)
     {
         logic.setSearchDialogFactory([this] { return ++dialogsMade, std::make_unique<Dialog>(*this); });
-        logic.ShowCurrentRecipe();
+        logic.showCurrentRecipe();
     }
 
     RecipeList list;

@@ -12,14 +12,14 @@ struct PromptRecorder
 {
     PromptRecorder()
     {
-        MessageBox::setTestHandler([this](const MessageBox::Request &request) {
+        MessageBox::setAnswerer([this](const MessageBox::Request &request) {
             requests << request;
             if (onShow)
                 onShow(); // while the box is up
             return !answers.isEmpty() ? answers.takeFirst() : request.buttons & MessageBox::No ? MessageBox::No : MessageBox::Ok;
         });
     }
-    ~PromptRecorder() { MessageBox::setTestHandler(nullptr); }
+    ~PromptRecorder() { MessageBox::setAnswerer(nullptr); }
     QStringList texts() const
     {
         QStringList result;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Recipes.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -13,15 +13,15 @@ struct WindowFixture : Folder
     {
         if (!file.isNull())
             put(file);
-        window = std::make_unique<frmMain>(list, dir.path());
-        window->Form_Load();
+        window = std::make_unique<MainWindow>(list, dir.path());
+        window->loadRecipes();
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     template<typename T = QWidget>
     T *child(const char *name) const { return window->findChild<T *>(name); }
-    QString counter() const { return child<QLabel>("lblCurrRecord")->text(); }
+    QString counter() const { return child<QLabel>("recordCounter")->text(); }
     // Gives the control the focus, presses `first` if given, and types.
     void type(const char *control, const QString &text, QKeyCombination first = Qt::Key_unknown) const
     {
@@ -32,7 +32,7 @@ struct WindowFixture : Folder
     }
 
     RecipeList list;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 // Where a control stands from the corner of `origin` (in pixels times `scale`), with its text or title

@@ -1,0 +1,6 @@
+#include "dialogs/SystemInfoTool.h"
+
+QStringList SystemInfoTool::candidates()
+{
+    return {QStringLiteral("msinfo32")};
+}
