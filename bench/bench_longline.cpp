@@ -89,7 +89,7 @@ Showing show(const QString &ingredients)
 
     RecipeList shown;
     auto window = std::make_unique<MainWindow>(shown, dir.path());
-    auto *box = window->findChild<QPlainTextEdit *>(QStringLiteral("txtIngredients"));
+    auto *box = window->findChild<QPlainTextEdit *>(QStringLiteral("ingredientsEdit"));
     PaintCounter counter;
     box->viewport()->installEventFilter(&counter);
     Showing result;

@@ -33,7 +33,10 @@ bool Application::start()
     QApplication::setFont(FormLayout::font());
 
     auto lock = std::make_unique<RecipeLock>(m_recipeFolder);
-    if (lock->lock() == RecipeLock::HeldElsewhere) {
+    const RecipeLock::Result locked = lock->lock();
+    if (locked == RecipeLock::Unavailable)
+        qCInfo(lcApplication) << "the recipes in" << m_recipeFolder << "cannot be locked: the folder cannot be written";
+    if (locked == RecipeLock::HeldElsewhere) {
         MessageBox::message(nullptr, QStringLiteral("The recipes in %1 are already open in another Larderly window.")
                                          .arg(QDir::toNativeSeparators(m_recipeFolder)));
         return false;

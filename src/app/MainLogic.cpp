@@ -58,7 +58,8 @@ MainLogic::~MainLogic() = default;
 void MainLogic::loadRecipes()
 {
     // The file is addressed by its full path, so a folder that cannot be made current does no harm.
-    QDir::setCurrent(m_file.folder());
+    if (!QDir::setCurrent(m_file.folder()))
+        qCInfo(lcMainLogic) << "cannot make" << m_file.folder() << "the current folder";
     m_file.load();
     m_journal->start(m_list, m_file.identity());
     offerRecovery();

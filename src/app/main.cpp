@@ -11,7 +11,7 @@
 int main(int argc, char *argv[])
 {
     // First of all, so that a session ending at any time later still gets the recipes saved.
-    TerminationSignals::install(TerminationSignals::DeadlineSeconds);
+    const bool signalsCaught = TerminationSignals::install(TerminationSignals::DeadlineSeconds);
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -27,10 +27,13 @@ int main(int argc, char *argv[])
     DisplayCheck::holdMessages();
     QApplication app(argc, argv);
     DisplayCheck::releaseMessages();
+    if (!signalsCaught)
+        qWarning("Larderly cannot catch the signals that end a session; a log-out may lose the last changes.");
     QGuiApplication::setDesktopFileName(DataFolders::applicationId());
 
     const DataFolders folders(QCoreApplication::applicationDirPath());
-    folders.makeRecipeFolder();
+    if (!folders.makeRecipeFolder())
+        qWarning("Larderly cannot make the folder %s for its recipes.", qPrintable(folders.recipeFolder()));
     Application larderly(folders.recipeFolder(), folders.pdfFolder());
     // Signals that came meanwhile are read now, and from here on also while a start-up message is
     // on view.

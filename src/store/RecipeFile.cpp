@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -16,6 +17,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcRecipeFile, "larderly.store", QtInfoMsg)
 
 namespace {
 
@@ -28,10 +31,10 @@ bool hasNoWriteBits(const QFileInfo &info)
 void syncFolder(const QString &folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
+    if (fd < 0 || ::fsync(fd) != 0)
+        qCWarning(lcRecipeFile) << "cannot flush the folder" << folder << "to the disk:" << qt_error_string(errno);
+    if (fd >= 0)
         ::close(fd);
-    }
 }
 
 // Gives the new file the owner and group of the one it replaces, as far as the process may: a
@@ -41,9 +44,8 @@ void keepOwner(int fd, const QString &replaced)
     struct stat old {};
     if (::stat(QFile::encodeName(replaced).constData(), &old) != 0)
         return;
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
-        // Neither is allowed: the new file is the user's own, in the user's own group.
-    }
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0)
+        qCInfo(lcRecipeFile) << "the saved file is the user's own, in the user's group:" << qt_error_string(errno);
 }
 
 // The identity a file that cannot be read is given: whatever it holds, it is left alone, and
@@ -73,7 +75,8 @@ void RecipeFile::load()
 {
     try {
         m_identity = FileIdentity::of(filePath());
-    } catch (const RuntimeError &) {
+    } catch (const RuntimeError &error) {
+        qCWarning(lcRecipeFile) << "cannot read" << filePath() << error.description();
         m_identity = Unreadable;
     }
     QString error;
@@ -129,7 +132,8 @@ QString RecipeFile::keepBackupList(const RecipeList &list) const
         try {
             write(list, backup);
             return NumberedName::Claim::Claimed;
-        } catch (const RuntimeError &) {
+        } catch (const RuntimeError &error) {
+            qCWarning(lcRecipeFile) << "cannot write" << backup << error.description();
             return NumberedName::Claim::Failed;
         }
     });
