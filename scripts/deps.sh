@@ -11,8 +11,10 @@ set_of=$mode
 [ "$mode" = print ] && set_of=${2:-test}
 
 # libxkbcommon-dev: Qt's CMake files look for it (keyboard handling) and warn without it.
-packages=(cmake ninja-build g++ qt6-base-dev libxkbcommon-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2
-          libcups2-dev)
+# qt6-tools-dev and qt6-l10n-tools: Qt's Linguist tools, which build the translations;
+# qt6-translations-l10n: Qt's own texts (message box buttons) in the user's language.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libxkbcommon-dev
+          qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 libcups2-dev)
 if [ "$set_of" = package ] || [ "$set_of" = test ]; then
     # dpkg-dev and file for cpack's DEB package, whose dependencies it reads off the linked libraries.
     packages+=(dpkg-dev file)

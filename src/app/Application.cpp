@@ -37,7 +37,7 @@ bool Application::start()
     if (locked == RecipeLock::Unavailable)
         qCInfo(lcApplication) << "the recipes in" << m_recipeFolder << "cannot be locked: the folder cannot be written";
     if (locked == RecipeLock::HeldElsewhere) {
-        MessageBox::message(nullptr, QStringLiteral("The recipes in %1 are already open in another Larderly window.")
+        MessageBox::message(nullptr, tr("The recipes in %1 are already open in another Larderly window.")
                                          .arg(QDir::toNativeSeparators(m_recipeFolder)));
         return false;
     }

@@ -33,24 +33,21 @@ CommandLine::CommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions); // -platform, as Qt reads it
-    parser.setApplicationDescription(QStringLiteral("A recipe box for the desktop: keep, search and print your "
-                                                    "recipes."));
+    parser.setApplicationDescription(tr("A recipe box for the desktop: keep, search and print your recipes."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions(qtOptions());
 
     if (!parser.parse(arguments)) {
-        print(stderr, QStringLiteral("larderly: %1\nTry 'larderly --help' for more information.\n")
-                          .arg(parser.errorText()));
+        print(stderr, tr("larderly: %1\nTry 'larderly --help' for more information.\n").arg(parser.errorText()));
         m_exitStatus = EXIT_FAILURE;
     } else if (!parser.positionalArguments().isEmpty()) {
-        print(stderr, QStringLiteral("larderly: unexpected argument '%1'\nTry 'larderly --help' for more "
-                                     "information.\n")
+        print(stderr, tr("larderly: unexpected argument '%1'\nTry 'larderly --help' for more information.\n")
                           .arg(parser.positionalArguments().constFirst()));
         m_exitStatus = EXIT_FAILURE;
     } else if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        // Without an application object Qt cannot name the program in the usage line.
-        print(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("larderly")));
+        // The usage line names the program as it is called, not by the path it was started with.
+        print(stdout, parser.helpText().replace(QCoreApplication::arguments().value(0), QStringLiteral("larderly")));
         m_exitStatus = EXIT_SUCCESS;
     } else if (parser.isSet(version)) {
         print(stdout, AppInfo::title() + u' ' + AppInfo::version() + u'\n');

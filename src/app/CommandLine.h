@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <optional>
@@ -9,6 +10,8 @@
 // window-system options (-platform, -display, -session, ...) are let through to Qt.
 class CommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     explicit CommandLine(const QStringList &arguments);
 

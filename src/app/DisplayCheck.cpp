@@ -1,5 +1,6 @@
 #include "app/DisplayCheck.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <cstdio>
@@ -18,6 +19,7 @@ struct HeldMessage
 
 QList<HeldMessage> heldMessages;
 QtMessageHandler qtHandler = nullptr;
+QString noDisplay; // in the user's language, made while it could be
 
 void passOn(const HeldMessage &m)
 {
@@ -29,7 +31,7 @@ void passOn(const HeldMessage &m)
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg && text.contains(QLatin1String("Qt platform plugin"))) {
-        std::fprintf(stderr, "%s\n", qPrintable(DisplayCheck::noDisplayMessage()));
+        std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
         std::fflush(stderr);
         std::_Exit(EXIT_FAILURE); // the application is half made: nothing may run after this
     }
@@ -42,7 +44,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 QString DisplayCheck::noDisplayMessage()
 {
-    return QStringLiteral("Larderly is a desktop program and found no display to open its window on.");
+    return QCoreApplication::translate("DisplayCheck",
+                                       "Larderly is a desktop program and found no display to open its window on.");
 }
 
 bool DisplayCheck::displayNamed()
@@ -53,6 +56,7 @@ bool DisplayCheck::displayNamed()
 
 void DisplayCheck::holdMessages()
 {
+    noDisplay = noDisplayMessage();
     qtHandler = qInstallMessageHandler(holdMessage);
 }
 

@@ -80,7 +80,7 @@ void MainLogic::offerRecovery()
         if (i == 0)
             offerJournal(journals[i].filePath());
         else
-            keepAside(journals[i].filePath(), QStringLiteral("The changes of another earlier session could not be offered as well."));
+            keepAside(journals[i].filePath(), tr("The changes of another earlier session could not be offered as well."));
     }
 }
 
@@ -88,7 +88,7 @@ void MainLogic::offerJournal(const QString &path)
 {
     JournalFile::Contents journal = JournalFile::read(path);
     if (!journal.readable) {
-        keepAside(path, QStringLiteral("The changes of an earlier session could not be read back."));
+        keepAside(path, tr("The changes of an earlier session could not be read back."));
         return;
     }
     // A journal whose list was being written over the file in place holds that list whole.
@@ -99,7 +99,7 @@ void MainLogic::offerJournal(const QString &path)
         return;
     }
     if (journal.base != m_file.identity() && !wholeList) {
-        keepAside(path, QStringLiteral("The changes of an earlier session were made to another version of %1 "
+        keepAside(path, tr("The changes of an earlier session were made to another version of %1 "
                                        "and cannot be applied to this one.").arg(RecipeFile::fileName()));
         return;
     }
@@ -113,7 +113,7 @@ void MainLogic::offerJournal(const QString &path)
         return;
     }
     const bool recover = MessageBox::askYesNo(
-        nullptr, QStringLiteral("The changes of the last session were not saved. Recover them?"), MessageBox::Yes);
+        nullptr, tr("The changes of the last session were not saved. Recover them?"), MessageBox::Yes);
     if (m_sessionEnding)
         return; // nobody answered: the journal stays for the next start
     if (recover) {
@@ -131,7 +131,7 @@ void MainLogic::offerJournal(const QString &path)
         return;
     }
     QFile::remove(path);
-    MessageBox::message(nullptr, QStringLiteral("The unsaved changes of the last session are kept as %1.").arg(displayName(kept)));
+    MessageBox::message(nullptr, tr("The unsaved changes of the last session are kept as %1.").arg(displayName(kept)));
 }
 
 QString MainLogic::displayName(const QString &path) const
@@ -149,7 +149,7 @@ void MainLogic::keepAside(const QString &path, const QString &why)
     if (kept.isEmpty())
         qCWarning(lcMainLogic) << "cannot move" << path << "aside";
     const QString message = (why.isEmpty() ? QString() : why + u' ')
-        + QStringLiteral("The changes of the last session are kept as %1.").arg(displayName(kept.isEmpty() ? path : kept));
+        + tr("The changes of the last session are kept as %1.").arg(displayName(kept.isEmpty() ? path : kept));
     MessageBox::message(nullptr, message);
 }
 
@@ -181,9 +181,9 @@ bool MainLogic::prepareToClose()
     if (m_sessionEnding)
         return true;
     const QString question = kept.isEmpty()
-        ? QStringLiteral("Your recipes could not be saved, and no copy of the changes could be kept either. If "
+        ? tr("Your recipes could not be saved, and no copy of the changes could be kept either. If "
                          "Larderly closes now, the changes made since the last save are lost. Close anyway?")
-        : QStringLiteral("Your recipes could not be saved. Close anyway? The changes made since the last save are "
+        : tr("Your recipes could not be saved. Close anyway? The changes made since the last save are "
                          "kept in %1 and offered back at the next start.").arg(displayName(kept));
     const bool close = MessageBox::askYesNo(m_view.dialogParent(), question, MessageBox::No);
     return close || m_sessionEnding; // a session that ended meanwhile closes all the same
@@ -244,14 +244,14 @@ void MainLogic::showCurrentRecipe()
         const Recipe &recipe = m_list.at(m_list.current());
         for (int field = 0; field < Recipe::FieldCount; ++field)
             m_view.setFieldText(Recipe::Field(field), recipe.field(field));
-        m_view.setRecordCounter(QStringLiteral("Record %1 of %2")
+        m_view.setRecordCounter(tr("Record %1 of %2")
                                      .arg(m_list.current().value())
                                      .arg(m_list.count().value()));
     } else {
         enableFields(false);
         for (int field = 0; field < Recipe::FieldCount; ++field)
             m_view.setFieldText(Recipe::Field(field), QString());
-        m_view.setRecordCounter(QStringLiteral("No Records"));
+        m_view.setRecordCounter(tr("No Records"));
     }
 }
 
@@ -314,7 +314,7 @@ void MainLogic::addRecipe()
         if (error.number() != RuntimeError::Overflow)
             throw;
         MessageBox::message(m_view.dialogParent(),
-                            QStringLiteral("The recipe box is full: it holds 32,767 recipes, the most it can. "
+                            tr("The recipe box is full: it holds 32,767 recipes, the most it can. "
                                            "Delete a recipe to make room for a new one."));
         return;
     }
@@ -331,8 +331,7 @@ void MainLogic::deleteRecipe()
         return;
     }
     // The name as stored: edits typed since the last store are not in the question.
-    const QString question = QStringLiteral("Are you sure you want to delete ")
-        + m_list.at(m_list.current()).name + u'?';
+    const QString question = tr("Are you sure you want to delete %1?").arg(m_list.at(m_list.current()).name);
     if (!MessageBox::askYesNo(m_view.dialogParent(), question, MessageBox::Yes))
         return;
     const qint16 removed = m_list.current().value();
@@ -377,7 +376,7 @@ void MainLogic::findRecipe(bool fromFirst)
     storeFields();
     const std::optional<RecipeScan::Hit> hit = RecipeScan::find(m_list, start, m_findWhat);
     if (!hit) {
-        MessageBox::message(m_view.dialogParent(), QStringLiteral("No more occurrences of '") + m_findWhat + QStringLiteral("'."));
+        MessageBox::message(m_view.dialogParent(), tr("No more occurrences of '%1'.").arg(m_findWhat));
         return;
     }
     m_view.focusField(Recipe::Field(hit->field));

@@ -2,6 +2,7 @@
 
 #include "app/MainView.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QTimer>
 
@@ -26,6 +27,8 @@ struct Recipe;
 // the journal; at the next start it is offered back.
 class MainLogic
 {
+    Q_DECLARE_TR_FUNCTIONS(MainLogic)
+
 public:
     using SearchDialogFactory = std::function<std::unique_ptr<SearchPrompt>()>;
     static constexpr int JournalDelayMs = 1000;

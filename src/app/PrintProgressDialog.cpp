@@ -28,8 +28,9 @@ bool PrintProgressDialog::cancelled(int printed, int total)
     if (!m_dialog) {
         if (m_running.elapsed() < m_delayMs)
             return false;
-        m_dialog = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, total, m_parent.data());
+        m_dialog = std::make_unique<QProgressDialog>(QString(), tr("Cancel"), 0, total, m_parent.data());
         m_dialog->setObjectName(QStringLiteral("printProgress"));
+        m_dialog->setAccessibleName(tr("Printing all recipes"));
         m_dialog->setWindowTitle(AppInfo::title());
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setAutoClose(false);
@@ -42,7 +43,7 @@ bool PrintProgressDialog::cancelled(int printed, int total)
     if (!m_sinceUpdate.isValid() || m_sinceUpdate.elapsed() >= UpdateEveryMs || printed >= total) {
         m_dialog->setMaximum(total);
         m_dialog->setValue(printed);
-        m_dialog->setLabelText(QStringLiteral("Printing recipe %1 of %2").arg(printed).arg(total));
+        m_dialog->setLabelText(tr("Printing recipe %1 of %2").arg(printed).arg(total));
         QCoreApplication::processEvents();
         m_sinceUpdate.start();
     }

@@ -2,6 +2,7 @@
 
 #include "print/PrintProgress.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 
@@ -15,6 +16,8 @@ class QWidget;
 // dialog is up; it is modal, so nothing else of the window can be used meanwhile.
 class PrintProgressDialog : public PrintProgress
 {
+    Q_DECLARE_TR_FUNCTIONS(PrintProgressDialog)
+
 public:
     explicit PrintProgressDialog(QWidget *parent, int delayMs = 1000);
     ~PrintProgressDialog() override;

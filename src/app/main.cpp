@@ -3,6 +3,7 @@
 #include "app/DataFolders.h"
 #include "app/DisplayCheck.h"
 #include "app/TerminationSignals.h"
+#include "resources/Translations.h"
 
 #include <QApplication>
 
@@ -13,20 +14,23 @@ int main(int argc, char *argv[])
     // First of all, so that a session ending at any time later still gets the recipes saved.
     const bool signalsCaught = TerminationSignals::install(TerminationSignals::DeadlineSeconds);
 
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine commandLine(arguments);
-    if (commandLine.exitStatus())
-        return *commandLine.exitStatus();
-    if (!DisplayCheck::displayNamed() && !commandLine.namesPlatform()) {
-        std::fprintf(stderr, "%s\n", qPrintable(DisplayCheck::noDisplayMessage()));
-        return EXIT_FAILURE;
+    // The command line is answered, and the display looked for, before Qt's window system is
+    // started (without a display it would end the program), in the user's language.
+    {
+        QCoreApplication commandLineOnly(argc, argv);
+        Translations::install();
+        const CommandLine commandLine(QCoreApplication::arguments());
+        if (commandLine.exitStatus())
+            return *commandLine.exitStatus();
+        if (!DisplayCheck::displayNamed() && !commandLine.namesPlatform()) {
+            std::fprintf(stderr, "%s\n", qPrintable(DisplayCheck::noDisplayMessage()));
+            return EXIT_FAILURE;
+        }
+        DisplayCheck::holdMessages();
     }
-
-    DisplayCheck::holdMessages();
     QApplication app(argc, argv);
     DisplayCheck::releaseMessages();
+    Translations::install();
     if (!signalsCaught)
         qWarning("Larderly cannot catch the signals that end a session; a log-out may lose the last changes.");
     QGuiApplication::setDesktopFileName(DataFolders::applicationId());

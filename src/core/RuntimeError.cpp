@@ -18,19 +18,19 @@ RuntimeError RuntimeError::withSource(const QString &source) const
 QString RuntimeError::standardDescription(int number)
 {
     switch (number) {
-    case InvalidProcedureCall: return QStringLiteral("Invalid procedure call or argument");
-    case Overflow: return QStringLiteral("Overflow");
-    case OutOfMemory: return QStringLiteral("Out of memory");
-    case SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
-    case TypeMismatch: return QStringLiteral("Type mismatch");
-    case FileNotFound: return QStringLiteral("File not found");
-    case DeviceIOError: return QStringLiteral("Device I/O error");
-    case DiskFull: return QStringLiteral("Disk full");
-    case InputPastEndOfFile: return QStringLiteral("Input past end of file");
-    case PermissionDenied: return QStringLiteral("Permission denied");
-    case PathFileAccessError: return QStringLiteral("Path/File access error");
-    case PathNotFound: return QStringLiteral("Path not found");
-    default: return QStringLiteral("Application-defined or object-defined error");
+    case InvalidProcedureCall: return tr("Invalid procedure call or argument");
+    case Overflow: return tr("Overflow");
+    case OutOfMemory: return tr("Out of memory");
+    case SubscriptOutOfRange: return tr("Subscript out of range");
+    case TypeMismatch: return tr("Type mismatch");
+    case FileNotFound: return tr("File not found");
+    case DeviceIOError: return tr("Device I/O error");
+    case DiskFull: return tr("Disk full");
+    case InputPastEndOfFile: return tr("Input past end of file");
+    case PermissionDenied: return tr("Permission denied");
+    case PathFileAccessError: return tr("Path/File access error");
+    case PathNotFound: return tr("Path not found");
+    default: return tr("Application-defined or object-defined error");
     }
 }
 

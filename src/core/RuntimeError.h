@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -10,6 +11,8 @@
 // it and shows description().
 class RuntimeError : public std::exception
 {
+    Q_DECLARE_TR_FUNCTIONS(RuntimeError)
+
 public:
     enum Number : int {
         InvalidProcedureCall = 5,

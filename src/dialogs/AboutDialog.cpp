@@ -38,6 +38,7 @@ AboutDialog::AboutDialog(QWidget *owner, const QStringList &toolPaths)
 
     QLabel *logo = FormLayout::addLabel(this, "logo", QString(), FormLayout::rect(0, 0, 2400, 2250));
     logo->setPixmap(Pictures::logo());
+    logo->setAccessibleName(tr("Kettlebay logo"));
     addBlackLabel(this, "titleLabel", AppInfo::title(), FormLayout::rect(3840, 240, 1725, 360));
     FormLayout::addLabel(this, "versionLabel", AppInfo::versionLine(), FormLayout::rect(3840, 600, 1845, 225));
     addBlackLabel(this, "descriptionLabel",

@@ -30,6 +30,7 @@ SplashScreen::SplashScreen(QWidget *parent)
                           | Qt::WindowTransparentForInput)
 {
     setObjectName(QStringLiteral("splashScreen"));
+    setAccessibleName(tr("%1 is starting").arg(AppInfo::title())); // it has no title to go by
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setFont(FormLayout::font());
@@ -44,6 +45,7 @@ SplashScreen::SplashScreen(QWidget *parent)
     QLabel *background = FormLayout::addLabel(client, "background", QString(), FormLayout::rect(0, 0, 7380, 4650));
     background->setPixmap(Pictures::checkerboard());
     background->setScaledContents(true);
+    background->setAccessibleName(tr("Red and white checkerboard"));
 
     auto *frame = new QGroupBox(client);
     frame->setObjectName(QStringLiteral("frame"));
@@ -52,6 +54,7 @@ SplashScreen::SplashScreen(QWidget *parent)
 
     QLabel *logo = FormLayout::addLabel(frame, "logo", QString(), FormLayout::rect(120, 360, 2400, 2250));
     logo->setPixmap(Pictures::logo());
+    logo->setAccessibleName(tr("Kettlebay logo"));
 
     // Labels that take the size of their text keep their left and top edges.
     addLabel(frame, "companyProductLabel", QStringLiteral("Kettlebay"), FormLayout::rect(2505, 765, 2805, 435), 18, true)

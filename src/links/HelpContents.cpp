@@ -4,12 +4,13 @@
 #include "core/RuntimeError.h"
 #include "links/UrlOpener.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QUrl>
 
 QString HelpContents::contactMessage()
 {
-    return QStringLiteral("If you need help: Contact ") + AppInfo::supportAddress();
+    return QCoreApplication::translate("HelpContents", "If you need help: Contact %1").arg(AppInfo::supportAddress());
 }
 
 void HelpContents::show(QWidget *owner, const QString &windowCaption, const QString &helpFile)

@@ -30,7 +30,7 @@ constexpr qreal TwipsPerInch = 1440;
 RuntimeError printerError(const QString &reason = QString())
 {
     return RuntimeError(DefaultPrinter::PrinterError,
-                        reason.isEmpty() ? QStringLiteral("Printer error") : QStringLiteral("Printer error: ") + reason);
+                        reason.isEmpty() ? DefaultPrinter::tr("Printer error") : DefaultPrinter::tr("Printer error: %1").arg(reason));
 }
 
 // QPdfEngine reports no write errors, so a complete file is recognised by its trailer.
@@ -105,7 +105,7 @@ void DefaultPrinter::begin()
     if (!doc->printerName.isEmpty()) {
         const QPrinterInfo info = QPrinterInfo::printerInfo(doc->printerName);
         if (info.isNull())
-            throw printerError(QStringLiteral("the printer %1 cannot be found").arg(doc->printerName));
+            throw printerError(tr("the printer %1 cannot be found").arg(doc->printerName));
         layout = QPrinter(info, QPrinter::HighResolution).pageLayout();
     }
     doc->pageSizeKey = layout.pageSize().key();
@@ -185,7 +185,7 @@ void DefaultPrinter::printLine(const QString &text)
 void DefaultPrinter::setFontSize(float points)
 {
     if (!(points > 0) || !std::isfinite(points))
-        throw RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw RuntimeError(InvalidPropertyValue, tr("Invalid property value"));
     m_fontSize = points;
     if (m_doc)
         applyFont();
@@ -194,14 +194,14 @@ void DefaultPrinter::setFontSize(float points)
 void DefaultPrinter::setLeftEdge(float twips)
 {
     if (!std::isfinite(twips))
-        throw RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw RuntimeError(InvalidPropertyValue, tr("Invalid property value"));
     m_leftEdge = twips;
 }
 
 void DefaultPrinter::setTopEdge(float twips)
 {
     if (!std::isfinite(twips))
-        throw RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw RuntimeError(InvalidPropertyValue, tr("Invalid property value"));
     m_topEdge = twips;
 }
 

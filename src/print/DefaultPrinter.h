@@ -2,6 +2,7 @@
 
 #include "print/Printer.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QString>
 
@@ -22,6 +23,8 @@ class QTemporaryFile;
 // the scale settings belong to the printer and carry over from one document to the next.
 class DefaultPrinter : public Printer
 {
+    Q_DECLARE_TR_FUNCTIONS(DefaultPrinter)
+
 public:
     enum Target { ToPrinter, ToPdfFile };
     using PdfWritten = std::function<void(const QString &path)>;

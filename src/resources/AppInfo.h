@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The program's fixed properties, set when it is built.
@@ -20,19 +21,20 @@ inline QString supportAddress() { return QStringLiteral("support@kettlebay.com")
 
 // The splash screen's copyright notice. The maker's name stands on the line below it, and the
 // notice has to fit its 129-pixel label in the 8.25-point font.
-inline QString copyrightNotice() { return QStringLiteral("Copyright © 2026"); }
+inline QString copyrightNotice() { return QCoreApplication::translate("AppInfo", "Copyright © 2026"); }
 
 // The warning notice of the splash screen and the About box.
 inline QString warningNotice()
 {
-    return QStringLiteral("Warning: this program is protected by copyright. Copying or distributing it, or "
-                          "any part of it, without permission from Kettlebay is not allowed.");
+    return QCoreApplication::translate("AppInfo", "Warning: this program is protected by copyright. Copying or "
+                                                  "distributing it, or any part of it, without permission from "
+                                                  "Kettlebay is not allowed.");
 }
 
 // "1.0.0"
 inline QString version() { return QStringLiteral("%1.%2.%3").arg(Major).arg(Minor).arg(Revision); }
 
 // "Version 1.0.0", as the splash screen and the About box show it.
-inline QString versionLine() { return QStringLiteral("Version ") + version(); }
+inline QString versionLine() { return QCoreApplication::translate("AppInfo", "Version %1").arg(version()); }
 
 } // namespace AppInfo

@@ -96,8 +96,8 @@ void RecipeFile::load()
         // Without a copy, the recipes the load could not see would be lost at the next save.
         if (copy.isEmpty())
             m_unreadable = error;
-        message += copy.isEmpty() ? QStringLiteral("\nNo copy of the file as it was could be kept.")
-                                  : QStringLiteral("\nA copy of the file as it was is kept as %1.").arg(copy);
+        message += copy.isEmpty() ? tr("\nNo copy of the file as it was could be kept.")
+                                  : tr("\nA copy of the file as it was is kept as %1.").arg(copy);
     }
     m_showMessage(message);
 }
@@ -162,7 +162,7 @@ void RecipeFile::replaceFile()
 {
     if (!m_unreadable.isEmpty()) {
         throw RuntimeError(RuntimeError::PermissionDenied,
-                           QStringLiteral("%1 was left as it was: it could not be read when the program started (%2), "
+                           tr("%1 was left as it was: it could not be read when the program started (%2), "
                                           "and saving over it would lose the recipes it holds.")
                                .arg(fileName(), m_unreadable));
     }

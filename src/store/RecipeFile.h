@@ -2,6 +2,7 @@
 
 #include "store/FileIdentity.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -19,6 +20,8 @@ class RuntimeError;
 // part that was read; when no copy can be made, saving leaves the file alone for the whole run.
 class RecipeFile
 {
+    Q_DECLARE_TR_FUNCTIONS(RecipeFile)
+
 public:
     using MessageFunction = std::function<void(const QString &message)>;
 
