@@ -5,7 +5,6 @@
 #include <QFile>
 
 #include <algorithm>
-
 #include <sys/resource.h>
 
 double BenchMeasure::statusMiB(const char *field)

@@ -10,22 +10,30 @@
 namespace {
 
 const QStringList Dishes = {
-    QStringLiteral("Crème brûlée"), QStringLiteral("Bœuf bourguignon"), QStringLiteral("Pâté de campagne"),
+    QStringLiteral("Crème brûlée"),        QStringLiteral("Bœuf bourguignon"),  QStringLiteral("Pâté de campagne"),
     QStringLiteral("Ragù alla bolognese"), QStringLiteral("Paella valenciana"), QStringLiteral("Jalapeño cornbread"),
-    QStringLiteral("Gâteau au chocolat"), QStringLiteral("Smørrebrød"), QStringLiteral("Käsespätzle"),
-    QStringLiteral("Crêpes Suzette"), QStringLiteral("Piña colada cake"), QStringLiteral("Soupe à l'oignon"),
+    QStringLiteral("Gâteau au chocolat"),  QStringLiteral("Smørrebrød"),        QStringLiteral("Käsespätzle"),
+    QStringLiteral("Crêpes Suzette"),      QStringLiteral("Piña colada cake"),  QStringLiteral("Soupe à l'oignon"),
 };
 const QStringList Styles = {
     QStringLiteral("de grand-mère"), QStringLiteral("façon bistro"), QStringLiteral("rapide"),
-    QStringLiteral("du dimanche"), QStringLiteral("à l'ancienne"), QStringLiteral("végétarien"),
+    QStringLiteral("du dimanche"),   QStringLiteral("à l'ancienne"), QStringLiteral("végétarien"),
 };
 const QStringList Ingredients = {
-    QStringLiteral("200 g farine de blé"), QStringLiteral("3 œufs frais"), QStringLiteral("½ l lait entier"),
-    QStringLiteral("100 g beurre doux, fondu"), QStringLiteral("1 pincée de sel de Guérande"),
-    QStringLiteral("2 c. à soupe de crème fraîche"), QStringLiteral("1 gousse de vanille"),
-    QStringLiteral("250 g champignons émincés"), QStringLiteral("1 oignon haché"),
-    QStringLiteral("2 tomates pelées, épépinées"), QStringLiteral("50 g parmesan râpé"),
-    QStringLiteral("1 branche de thym"), QStringLiteral("poivre du moulin"), QStringLiteral("1 jalapeño"),
+    QStringLiteral("200 g farine de blé"),
+    QStringLiteral("3 œufs frais"),
+    QStringLiteral("½ l lait entier"),
+    QStringLiteral("100 g beurre doux, fondu"),
+    QStringLiteral("1 pincée de sel de Guérande"),
+    QStringLiteral("2 c. à soupe de crème fraîche"),
+    QStringLiteral("1 gousse de vanille"),
+    QStringLiteral("250 g champignons émincés"),
+    QStringLiteral("1 oignon haché"),
+    QStringLiteral("2 tomates pelées, épépinées"),
+    QStringLiteral("50 g parmesan râpé"),
+    QStringLiteral("1 branche de thym"),
+    QStringLiteral("poivre du moulin"),
+    QStringLiteral("1 jalapeño"),
 };
 const QStringList Steps = {
     QStringLiteral("Préchauffer le four à 180 °C (th. 6)."),

@@ -13,12 +13,12 @@
 //
 //   bench_journal [seconds]
 #include "BenchMeasure.h"
-#include "store/JournalFile.h"
+#include "RecipeGenerator.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
 #include "dialogs/MessageBox.h"
+#include "store/JournalFile.h"
 #include "store/RecipeFile.h"
-#include "RecipeGenerator.h"
 #include "store/RecipeList.h"
 #include "store/RecoveryJournal.h"
 
@@ -39,12 +39,12 @@ struct Boxes : MainView
 {
     QString fieldText(Recipe::Field field) const override { return texts[field]; }
     void setFieldText(Recipe::Field field, const QString &text) override { texts[field] = text; }
-    void setFieldEnabled(Recipe::Field, bool) override {}
-    void focusField(Recipe::Field) override {}
-    void setRecordCounter(const QString &) override {}
-    void beep() override {}
+    void setFieldEnabled(Recipe::Field, bool) override { }
+    void focusField(Recipe::Field) override { }
+    void setRecordCounter(const QString &) override { }
+    void beep() override { }
     QWidget *dialogParent() override { return nullptr; }
-    void closeWindow() override {}
+    void closeWindow() override { }
     DisplayedText &displayedText(Recipe::Field) override { std::abort(); }
     Printer &printer() override { std::abort(); }
     QString texts[Recipe::FieldCount];
@@ -162,8 +162,8 @@ int main(int argc, char *argv[])
         const Typing typing = type(&logic, &boxes, journal, seconds);
         std::printf("32767 recipes (%.1f MiB), %d s of 10 keystrokes a second:\n", QFileInfo(path).size() / 1048576.0,
                     seconds);
-        std::printf("  written: %lld bytes in all, %.0f bytes a second; the journal holds %lld bytes\n",
-                    typing.written, double(typing.written) / seconds, QFileInfo(journal).size());
+        std::printf("  written: %lld bytes in all, %.0f bytes a second; the journal holds %lld bytes\n", typing.written,
+                    double(typing.written) / seconds, QFileInfo(journal).size());
         std::printf("  longest pause of the window: %.1f ms while typing, %.1f ms idle\n", typing.longestPauseMs,
                     idle.longestPauseMs);
         std::printf("  longest time from a keystroke to the journal on disk: %.0f ms\n", typing.longestToDiskMs);

@@ -8,10 +8,10 @@
 //
 //   bench_longline [runs] [thousands of characters...]      (default: 3 runs of 100 300 2000 3000)
 #include "BenchMeasure.h"
+#include "app/MainWindow.h"
 #include "print/DisplayedText.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
-#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,9 +5,9 @@
 //
 //   bench_print [runs]
 #include "BenchMeasure.h"
-#include "print/RecipePrinting.h"
-#include "print/DefaultPrinter.h"
 #include "RecipeGenerator.h"
+#include "print/DefaultPrinter.h"
+#include "print/RecipePrinting.h"
 #include "store/RecipeList.h"
 
 #include <QApplication>
@@ -19,11 +19,10 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -34,8 +33,8 @@ struct Print
     double cpuMs = 0;
     int pages = 0;
     double fileMiB = 0;
-    double heldMiB = 0;      // resident before printing: the program and the list
-    double peakMiB = 0;      // peak resident while printing
+    double heldMiB = 0; // resident before printing: the program and the list
+    double peakMiB = 0; // peak resident while printing
     double peakAboveMiB = 0; // the difference: what printing itself holds
 };
 
@@ -43,7 +42,8 @@ Print printAll(const RecipeList &list)
 {
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
     QString kept;
-    DefaultPrinter printer(dir.path(), [&](const QString &path) { kept = path; }, DefaultPrinter::ToPdfFile);
+    DefaultPrinter printer(
+        dir.path(), [&](const QString &path) { kept = path; }, DefaultPrinter::ToPdfFile);
     Print result;
     const double before = BenchMeasure::statusMiB("VmRSS:");
     BenchMeasure::resetPeak();
@@ -63,8 +63,8 @@ double floorMs(const RecipeList &list, int linesPerPage)
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
     QPdfWriter writer(dir.filePath(QStringLiteral("floor.pdf")));
     writer.setResolution(1200);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
-                                     QPageLayout::Point));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18), QPageLayout::Point));
     return BenchMeasure::timeMs([&] {
         QPainter painter(&writer);
         QFont font;
@@ -124,7 +124,8 @@ int main(int argc, char *argv[])
     std::printf("Print All of 32767 recipes into a PDF: %d lines, %d pages, %.1f MiB; median of %d runs\n", lines,
                 last.pages, last.fileMiB, runs);
     std::printf("time  %8.1f ms (CPU %.1f ms)   floor (same lines, QPainter into QPdfWriter) %8.1f ms   ratio %.2f\n",
-                BenchMeasure::median(times), BenchMeasure::median(cpus), BenchMeasure::median(floors), BenchMeasure::median(times) / BenchMeasure::median(floors));
+                BenchMeasure::median(times), BenchMeasure::median(cpus), BenchMeasure::median(floors),
+                BenchMeasure::median(times) / BenchMeasure::median(floors));
     std::printf("memory: %.1f MiB held with the list before printing, peak %.1f MiB while printing\n", last.heldMiB,
                 last.peakMiB);
     std::printf("peak memory above the list while printing: %.1f MiB for %d pages (2048 recipes), "

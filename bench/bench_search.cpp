@@ -3,10 +3,10 @@
 //
 //   bench_search [runs]
 #include "BenchMeasure.h"
-#include "store/RecipeFile.h"
 #include "RecipeGenerator.h"
-#include "store/RecipeList.h"
 #include "search/RecipeScan.h"
+#include "store/RecipeFile.h"
+#include "store/RecipeList.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -38,7 +38,8 @@ int main(int argc, char *argv[])
 
             QProcess process;
             timer.restart();
-            process.start(QStringLiteral("grep"), {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), text, path});
+            process.start(QStringLiteral("grep"),
+                          {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("-F"), text, path});
             process.waitForFinished(-1);
             grep.push_back(double(timer.nsecsElapsed()) / 1e6);
             if (process.readAllStandardOutput().trimmed() != "0")

@@ -3,8 +3,8 @@
 //
 //   bench_store [runs]
 #include "BenchMeasure.h"
-#include "store/RecipeFile.h"
 #include "RecipeGenerator.h"
+#include "store/RecipeFile.h"
 #include "store/RecipeList.h"
 
 #include <QCoreApplication>
@@ -16,9 +16,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <vector>
-
 #include <unistd.h>
+#include <vector>
 
 int main(int argc, char *argv[])
 {
@@ -68,11 +67,11 @@ int main(int argc, char *argv[])
     }
 
     std::printf("RECIPES.DAT: 32767 recipes, %.1f MiB; median of %d runs\n", fileMiB, runs);
-    std::printf("load  %7.1f ms   floor (read + QStringDecoder) %7.1f ms   ratio %.2f\n",
-                BenchMeasure::median(load), BenchMeasure::median(readFloor), BenchMeasure::median(load) / BenchMeasure::median(readFloor));
-    std::printf("save  %7.1f ms   floor (write + flush to disk) %7.1f ms   ratio %.2f\n",
-                BenchMeasure::median(save), BenchMeasure::median(writeFloor), BenchMeasure::median(save) / BenchMeasure::median(writeFloor));
-    std::printf("peak memory: load %.1f MiB (%.2fx file), save %.1f MiB (%.2fx file)\n",
-                loadPeak, loadPeak / fileMiB, savePeak, savePeak / fileMiB);
+    std::printf("load  %7.1f ms   floor (read + QStringDecoder) %7.1f ms   ratio %.2f\n", BenchMeasure::median(load),
+                BenchMeasure::median(readFloor), BenchMeasure::median(load) / BenchMeasure::median(readFloor));
+    std::printf("save  %7.1f ms   floor (write + flush to disk) %7.1f ms   ratio %.2f\n", BenchMeasure::median(save),
+                BenchMeasure::median(writeFloor), BenchMeasure::median(save) / BenchMeasure::median(writeFloor));
+    std::printf("peak memory: load %.1f MiB (%.2fx file), save %.1f MiB (%.2fx file)\n", loadPeak, loadPeak / fileMiB,
+                savePeak, savePeak / fileMiB);
     return 0;
 }

@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the recipe file reader. After every input the list must keep its
 // invariants, and saving it and reading the result again must give the same list, apart from
 // straight double quotes, which are saved as typographic ones.
+#include "core/RuntimeError.h"
 #include "store/RecipeList.h"
 #include "store/RecipeReader.h"
 #include "store/RecipeWriter.h"
-#include "core/RuntimeError.h"
 
 #include <QBuffer>
 

@@ -1,10 +1,10 @@
 #include "app/Application.h"
 
+#include "app/MainWindow.h"
 #include "dialogs/FormLayout.h"
 #include "dialogs/MessageBox.h"
-#include "store/RecipeLock.h"
-#include "app/MainWindow.h"
 #include "dialogs/SplashScreen.h"
+#include "store/RecipeLock.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,8 +16,7 @@ Q_LOGGING_CATEGORY(lcApplication, "larderly.application", QtInfoMsg)
 Application::Application(const QString &recipeFolder, const QString &pdfFolder)
     : m_recipeFolder(recipeFolder)
     , m_pdfFolder(pdfFolder)
-{
-}
+{ }
 
 Application::~Application()
 {
@@ -37,8 +36,9 @@ bool Application::start()
     if (locked == RecipeLock::Unavailable)
         qCInfo(lcApplication) << "the recipes in" << m_recipeFolder << "cannot be locked: the folder cannot be written";
     if (locked == RecipeLock::HeldElsewhere) {
-        MessageBox::message(nullptr, tr("The recipes in %1 are already open in another Larderly window.")
-                                         .arg(QDir::toNativeSeparators(m_recipeFolder)));
+        MessageBox::message(nullptr,
+                            tr("The recipes in %1 are already open in another Larderly window.")
+                                .arg(QDir::toNativeSeparators(m_recipeFolder)));
         return false;
     }
     m_lock = std::move(lock);

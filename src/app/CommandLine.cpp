@@ -17,8 +17,8 @@ void print(FILE *stream, const QString &text)
 QList<QCommandLineOption> qtOptions()
 {
     QList<QCommandLineOption> options;
-    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "session",
-                             "style", "stylesheet", "qwindowgeometry", "qwindowtitle", "qwindowicon"})
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "session", "style",
+                             "stylesheet", "qwindowgeometry", "qwindowtitle", "qwindowicon"})
         options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
     for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
         options.append(QCommandLineOption(QString::fromLatin1(name)));
@@ -42,8 +42,9 @@ CommandLine::CommandLine(const QStringList &arguments)
         print(stderr, tr("larderly: %1\nTry 'larderly --help' for more information.\n").arg(parser.errorText()));
         m_exitStatus = EXIT_FAILURE;
     } else if (!parser.positionalArguments().isEmpty()) {
-        print(stderr, tr("larderly: unexpected argument '%1'\nTry 'larderly --help' for more information.\n")
-                          .arg(parser.positionalArguments().constFirst()));
+        print(stderr,
+              tr("larderly: unexpected argument '%1'\nTry 'larderly --help' for more information.\n")
+                  .arg(parser.positionalArguments().constFirst()));
         m_exitStatus = EXIT_FAILURE;
     } else if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // The usage line names the program as it is called, not by the path it was started with.

@@ -11,8 +11,8 @@ DataFolders::DataFolders(const QString &programFolder)
     // and the package count, while a copy of the executable alone does not.
     const QDir folder(programFolder);
     m_installed = folder.dirName() == QStringLiteral(LARDERLY_INSTALL_BINDIR_NAME)
-        && QFileInfo::exists(folder.filePath(QStringLiteral(LARDERLY_INSTALL_BIN_TO_METAINFO "/")
-                                             + applicationId() + QStringLiteral(".metainfo.xml")));
+        && QFileInfo::exists(folder.filePath(QStringLiteral(LARDERLY_INSTALL_BIN_TO_METAINFO "/") + applicationId()
+                                             + QStringLiteral(".metainfo.xml")));
 }
 
 QString DataFolders::applicationId()

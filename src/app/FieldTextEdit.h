@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/DisplayedText.h"
 #include "print/DisplayedLines.h"
+#include "print/DisplayedText.h"
 
 #include <QPlainTextEdit>
 

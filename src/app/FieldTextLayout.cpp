@@ -25,8 +25,7 @@ public:
     explicit WordEnds(const QString &text)
         : m_text(text)
         , m_breaks(QTextBoundaryFinder::Line, text)
-    {
-    }
+    { }
 
     int after(int start)
     {
@@ -53,8 +52,7 @@ private:
 
 FieldTextLayout::FieldTextLayout(QTextDocument *document)
     : QPlainTextDocumentLayout(document)
-{
-}
+{ }
 
 QRectF FieldTextLayout::blockBoundingRect(const QTextBlock &block) const
 {

@@ -12,8 +12,7 @@ class LinkLabelAccessible : public QAccessibleWidget
 public:
     explicit LinkLabelAccessible(QWidget *label)
         : QAccessibleWidget(label, QAccessible::Link)
-    {
-    }
+    { }
 
     QString text(QAccessible::Text t) const override
     {

@@ -1,17 +1,16 @@
 #include "app/MainLogic.h"
 
-#include "store/JournalFile.h"
-#include "print/RecipePrinting.h"
-#include "print/RecipePrinting.h"
+#include "core/RuntimeError.h"
 #include "dialogs/MessageBox.h"
 #include "print/Printer.h"
+#include "print/RecipePrinting.h"
+#include "search/RecipeScan.h"
+#include "search/SearchPrompt.h"
+#include "store/JournalFile.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
-#include "search/RecipeScan.h"
 #include "store/RecipeWriter.h"
 #include "store/RecoveryJournal.h"
-#include "core/RuntimeError.h"
-#include "search/SearchPrompt.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -80,7 +79,8 @@ void MainLogic::offerRecovery()
         if (i == 0)
             offerJournal(journals[i].filePath());
         else
-            keepAside(journals[i].filePath(), tr("The changes of another earlier session could not be offered as well."));
+            keepAside(journals[i].filePath(),
+                      tr("The changes of another earlier session could not be offered as well."));
     }
 }
 
@@ -92,15 +92,17 @@ void MainLogic::offerJournal(const QString &path)
         return;
     }
     // A journal whose list was being written over the file in place holds that list whole.
-    const bool wholeList = journal.saving && !journal.entries.isEmpty()
-        && journal.entries.first().type == JournalEntry::Snapshot;
+    const bool wholeList
+        = journal.saving && !journal.entries.isEmpty() && journal.entries.first().type == JournalEntry::Snapshot;
     if (journal.base != m_file.identity() && !wholeList && journal.endsSaving) {
         QFile::remove(path); // the save it ends with replaced the file: everything in it is in the file
         return;
     }
     if (journal.base != m_file.identity() && !wholeList) {
-        keepAside(path, tr("The changes of an earlier session were made to another version of %1 "
-                                       "and cannot be applied to this one.").arg(RecipeFile::fileName()));
+        keepAside(path,
+                  tr("The changes of an earlier session were made to another version of %1 "
+                     "and cannot be applied to this one.")
+                      .arg(RecipeFile::fileName()));
         return;
     }
     // A journal written afresh begins with the whole list: the list read from the file is not needed.
@@ -182,9 +184,10 @@ bool MainLogic::prepareToClose()
         return true;
     const QString question = kept.isEmpty()
         ? tr("Your recipes could not be saved, and no copy of the changes could be kept either. If "
-                         "Larderly closes now, the changes made since the last save are lost. Close anyway?")
+             "Larderly closes now, the changes made since the last save are lost. Close anyway?")
         : tr("Your recipes could not be saved. Close anyway? The changes made since the last save are "
-                         "kept in %1 and offered back at the next start.").arg(displayName(kept));
+             "kept in %1 and offered back at the next start.")
+              .arg(displayName(kept));
     const bool close = MessageBox::askYesNo(m_view.dialogParent(), question, MessageBox::No);
     return close || m_sessionEnding; // a session that ended meanwhile closes all the same
 }
@@ -244,9 +247,7 @@ void MainLogic::showCurrentRecipe()
         const Recipe &recipe = m_list.at(m_list.current());
         for (int field = 0; field < Recipe::FieldCount; ++field)
             m_view.setFieldText(Recipe::Field(field), recipe.field(field));
-        m_view.setRecordCounter(tr("Record %1 of %2")
-                                     .arg(m_list.current().value())
-                                     .arg(m_list.count().value()));
+        m_view.setRecordCounter(tr("Record %1 of %2").arg(m_list.current().value()).arg(m_list.count().value()));
     } else {
         enableFields(false);
         for (int field = 0; field < Recipe::FieldCount; ++field)
@@ -315,7 +316,7 @@ void MainLogic::addRecipe()
             throw;
         MessageBox::message(m_view.dialogParent(),
                             tr("The recipe box is full: it holds 32,767 recipes, the most it can. "
-                                           "Delete a recipe to make room for a new one."));
+                               "Delete a recipe to make room for a new one."));
         return;
     }
     m_journal->recordAdd();

@@ -46,8 +46,9 @@ QLabel *addPageLabel(QWidget *page, const char *objectName, const QString &text,
 } // namespace
 
 MainWindow::MainWindow(RecipeList &list, const QString &recipeFolder, QWidget *parent, const QString &pdfFolder)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_file(list, recipeFolder, [this](const QString &message) { MessageBox::message(dialogParent(), message); })
     , m_printer(pdfFolder.isEmpty() ? recipeFolder : pdfFolder, [this](const QString &path) { m_savedPdf = path; })
     , m_logic(list, m_file, *this)
@@ -87,9 +88,11 @@ void MainWindow::createMenus()
     QMenu *recipes = menuBar()->addMenu(tr("&Recipes"));
     recipes->setObjectName(QStringLiteral("recipesMenu"));
     addMenuItem(recipes, "addAction", tr("&Add"), QKeySequence(Qt::CTRL | Qt::Key_A), [this] { m_logic.addRecipe(); });
-    addMenuItem(recipes, "deleteAction", tr("&Delete"), QKeySequence(Qt::CTRL | Qt::Key_D), [this] { m_logic.deleteRecipe(); });
+    addMenuItem(recipes, "deleteAction", tr("&Delete"), QKeySequence(Qt::CTRL | Qt::Key_D),
+                [this] { m_logic.deleteRecipe(); });
     recipes->addSeparator();
-    addMenuItem(recipes, "searchAction", tr("&Search"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_logic.search(); });
+    addMenuItem(recipes, "searchAction", tr("&Search"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                [this] { m_logic.search(); });
     addMenuItem(recipes, "findNextAction", tr("Find Nex&t"), QKeySequence(Qt::Key_F3), [this] { m_logic.findNext(); });
     recipes->addSeparator();
     addMenuItem(recipes, "previousAction", tr("&Previous"), QKeySequence(Qt::Key_F11),
@@ -155,7 +158,8 @@ void MainWindow::createRecipesPage(QWidget *page)
         QRect boxGeometry;
     };
     const Field fields[Recipe::FieldCount] = {
-        {"nameLabel", tr("Name of Dish:"), FormLayout::rect(120, 420, 1095, 255), "nameEdit", FormLayout::rect(1200, 420, 5295, 285)},
+        {"nameLabel", tr("Name of Dish:"), FormLayout::rect(120, 420, 1095, 255), "nameEdit",
+         FormLayout::rect(1200, 420, 5295, 285)},
         {"prepTimeLabel", tr("Preparation Time:"), FormLayout::rect(120, 780, 1455, 255), "prepTimeEdit",
          FormLayout::rect(1440, 780, 855, 285)},
         {"cookTimeLabel", tr("Cooking Time:"), FormLayout::rect(2640, 780, 1095, 255), "cookTimeEdit",
@@ -188,7 +192,8 @@ void MainWindow::createRecipesPage(QWidget *page)
         box->setAccessibleName(fields[i].label.trimmed().remove(QRegularExpression(QStringLiteral("\\s*:$"))));
     }
 
-    m_printButton = FormLayout::addButton(page, "printButton", tr("&Print This Recipe"), FormLayout::rect(120, 3720, 1380, 345));
+    m_printButton
+        = FormLayout::addButton(page, "printButton", tr("&Print This Recipe"), FormLayout::rect(120, 3720, 1380, 345));
     connect(m_printButton, &QPushButton::clicked, this, [this] {
         run([this] {
             m_logic.printRecipe();
@@ -196,10 +201,12 @@ void MainWindow::createRecipesPage(QWidget *page)
         });
     });
     m_recordCounter = addPageLabel(page, "recordCounter", tr("Recipe #"), FormLayout::rect(1605, 3780, 3450, 255));
-    m_previousButton = FormLayout::addButton(page, "previousButton", QStringLiteral("<<"), FormLayout::rect(5160, 3660, 615, 495));
+    m_previousButton
+        = FormLayout::addButton(page, "previousButton", QStringLiteral("<<"), FormLayout::rect(5160, 3660, 615, 495));
     m_previousButton->setAccessibleName(tr("Previous recipe"));
     connect(m_previousButton, &QPushButton::clicked, this, [this] { run([this] { m_logic.showPreviousRecipe(); }); });
-    m_nextButton = FormLayout::addButton(page, "nextButton", QStringLiteral(">>"), FormLayout::rect(5880, 3660, 615, 495));
+    m_nextButton
+        = FormLayout::addButton(page, "nextButton", QStringLiteral(">>"), FormLayout::rect(5880, 3660, 615, 495));
     m_nextButton->setAccessibleName(tr("Next recipe"));
     connect(m_nextButton, &QPushButton::clicked, this, [this] { run([this] { m_logic.showNextRecipe(); }); });
 
@@ -210,14 +217,17 @@ void MainWindow::createRecipesPage(QWidget *page)
 
 void MainWindow::createResourcesPage(QWidget *page)
 {
-    addPageLabel(page, "clickHintLabel", tr("Click On Blue Colored Text To Visit."), FormLayout::rect(3960, 360, 2655, 255));
-    addPageLabel(page, "siteTitleLabel", tr("Kettlebay - Free Online Recipe Database"), FormLayout::rect(2400, 720, 4095, 255))
+    addPageLabel(page, "clickHintLabel", tr("Click On Blue Colored Text To Visit."),
+                 FormLayout::rect(3960, 360, 2655, 255));
+    addPageLabel(page, "siteTitleLabel", tr("Kettlebay - Free Online Recipe Database"),
+                 FormLayout::rect(2400, 720, 4095, 255))
         ->setFont(FormLayout::font(8.25, true));
-    addPageLabel(page, "siteTextLabel",
-                 tr("What's for Dinner? If you're in need of some TERRIFIC ideas you'll want to visit Kettlebay. Search "
-                    "the enormous recipe database, read helpful articles, even order cookbooks and kitchen gadgets. This "
-                    "remarkable site has a wealth of valuable information  that will make your meals more EXCITING!"),
-                 FormLayout::rect(2400, 960, 4095, 1215))
+    addPageLabel(
+        page, "siteTextLabel",
+        tr("What's for Dinner? If you're in need of some TERRIFIC ideas you'll want to visit Kettlebay. Search "
+           "the enormous recipe database, read helpful articles, even order cookbooks and kitchen gadgets. This "
+           "remarkable site has a wealth of valuable information  that will make your meals more EXCITING!"),
+        FormLayout::rect(2400, 960, 4095, 1215))
         ->setWordWrap(true);
     addPageLabel(page, "visitLabel", tr("Visit us today at:"), FormLayout::rect(2400, 2280, 3975, 255));
     auto *frame = new QGroupBox(tr("Helpful Resources"), page);
@@ -241,7 +251,8 @@ void MainWindow::createResourcesPage(QWidget *page)
     const Link links[] = {
         {page, "siteLogo", QString(), FormLayout::rect(0, 480, 2400, 2250), visit, main},
         {page, "siteLink", main, FormLayout::rect(2400, 2520, 3975, 255), tr("Click Here to Visit!"), main},
-        {frame, "spiceRackLink", tr("Spice Rack"), FormLayout::rect(120, 360, 2055, 255), visit, main + QStringLiteral("/help/spices.html")},
+        {frame, "spiceRackLink", tr("Spice Rack"), FormLayout::rect(120, 360, 2055, 255), visit,
+         main + QStringLiteral("/help/spices.html")},
         {frame, "foodEquivalentsLink", tr("Food Equivalents"), FormLayout::rect(120, 600, 2055, 255), visit,
          main + QStringLiteral("/help/equiv.html")},
         {frame, "substitutionsLink", tr("Substitutions"), FormLayout::rect(120, 840, 2055, 255), visit,
@@ -337,12 +348,14 @@ void MainWindow::run(const std::function<void()> &handler)
 
 QWidget *MainWindow::fieldWidget(Recipe::Field field) const
 {
-    return field < Recipe::Ingredients ? static_cast<QWidget *>(m_lineEdits[field]) : m_textEdits[field - Recipe::Ingredients];
+    return field < Recipe::Ingredients ? static_cast<QWidget *>(m_lineEdits[field])
+                                       : m_textEdits[field - Recipe::Ingredients];
 }
 
 QString MainWindow::fieldText(Recipe::Field field) const
 {
-    return field < Recipe::Ingredients ? m_lineEdits[field]->fieldText() : m_textEdits[field - Recipe::Ingredients]->fieldText();
+    return field < Recipe::Ingredients ? m_lineEdits[field]->fieldText()
+                                       : m_textEdits[field - Recipe::Ingredients]->fieldText();
 }
 
 void MainWindow::setFieldText(Recipe::Field field, const QString &text)
@@ -397,7 +410,8 @@ void MainWindow::tellWhereThePdfWent()
         return;
     const QString path = std::exchange(m_savedPdf, QString());
     MessageBox::message(dialogParent(),
-                        tr("No printer is installed, so the document was saved as a PDF file:\n\n%1").arg(QDir::toNativeSeparators(path)));
+                        tr("No printer is installed, so the document was saved as a PDF file:\n\n%1")
+                            .arg(QDir::toNativeSeparators(path)));
 }
 
 Printer &MainWindow::printer()

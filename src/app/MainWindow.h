@@ -78,8 +78,8 @@ private:
     MainLogic m_logic;
 
     TabbedPages *m_tabs = nullptr;
-    FieldLineEdit *m_lineEdits[4] = {};  // the name, the times and the servings
-    FieldTextEdit *m_textEdits[2] = {};  // the ingredients and the directions
+    FieldLineEdit *m_lineEdits[4] = {}; // the name, the times and the servings
+    FieldTextEdit *m_textEdits[2] = {}; // the ingredients and the directions
     QLabel *m_recordCounter = nullptr;
     QPushButton *m_printButton = nullptr;
     QPushButton *m_previousButton = nullptr;

@@ -1,8 +1,8 @@
 #include "app/TabbedPages.h"
 
 #include <QPainter>
-#include <qdrawutil.h>
 #include <QTabBar>
+#include <qdrawutil.h>
 
 TabbedPages::TabbedPages(const QColor &colour, QWidget *parent)
     : QWidget(parent)

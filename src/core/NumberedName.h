@@ -9,13 +9,14 @@
 namespace NumberedName {
 
 enum class Claim {
-    Taken,   // the name was taken meanwhile: the next one is tried
+    Taken, // the name was taken meanwhile: the next one is tried
     Claimed, // the file now has this name
-    Failed,  // it cannot be given any name
+    Failed, // it cannot be given any name
 };
 
 // Tries the names of `pattern` (whose %1 is the number) in `folder` from 1 to 9999, passing over
 // those that exist, until `claim` gives the file one; its path, or empty when that failed.
-QString claimFirstFree(const QString &folder, const QString &pattern, const std::function<Claim(const QString &path)> &claim);
+QString claimFirstFree(const QString &folder, const QString &pattern,
+                       const std::function<Claim(const QString &path)> &claim);
 
 } // namespace NumberedName

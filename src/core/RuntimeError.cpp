@@ -7,8 +7,7 @@ RuntimeError::RuntimeError(int number, const QString &description, const QString
     , m_description(description.isEmpty() ? standardDescription(number) : description)
     , m_source(source)
     , m_what(m_description.toUtf8())
-{
-}
+{ }
 
 RuntimeError RuntimeError::withSource(const QString &source) const
 {
@@ -18,19 +17,32 @@ RuntimeError RuntimeError::withSource(const QString &source) const
 QString RuntimeError::standardDescription(int number)
 {
     switch (number) {
-    case InvalidProcedureCall: return tr("Invalid procedure call or argument");
-    case Overflow: return tr("Overflow");
-    case OutOfMemory: return tr("Out of memory");
-    case SubscriptOutOfRange: return tr("Subscript out of range");
-    case TypeMismatch: return tr("Type mismatch");
-    case FileNotFound: return tr("File not found");
-    case DeviceIOError: return tr("Device I/O error");
-    case DiskFull: return tr("Disk full");
-    case InputPastEndOfFile: return tr("Input past end of file");
-    case PermissionDenied: return tr("Permission denied");
-    case PathFileAccessError: return tr("Path/File access error");
-    case PathNotFound: return tr("Path not found");
-    default: return tr("Application-defined or object-defined error");
+    case InvalidProcedureCall:
+        return tr("Invalid procedure call or argument");
+    case Overflow:
+        return tr("Overflow");
+    case OutOfMemory:
+        return tr("Out of memory");
+    case SubscriptOutOfRange:
+        return tr("Subscript out of range");
+    case TypeMismatch:
+        return tr("Type mismatch");
+    case FileNotFound:
+        return tr("File not found");
+    case DeviceIOError:
+        return tr("Device I/O error");
+    case DiskFull:
+        return tr("Disk full");
+    case InputPastEndOfFile:
+        return tr("Input past end of file");
+    case PermissionDenied:
+        return tr("Permission denied");
+    case PathFileAccessError:
+        return tr("Path/File access error");
+    case PathNotFound:
+        return tr("Path not found");
+    default:
+        return tr("Application-defined or object-defined error");
     }
 }
 

@@ -24,8 +24,9 @@ QLabel *addBlackLabel(QWidget *parent, const char *objectName, const QString &te
 } // namespace
 
 AboutDialog::AboutDialog(QWidget *owner, const QStringList &toolPaths)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                         | Qt::WindowCloseButtonHint)
+    : QDialog(owner,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint)
     , m_toolPaths(toolPaths)
 {
     setObjectName(QStringLiteral("aboutDialog"));

@@ -10,7 +10,8 @@ class LineWidget : public QWidget
     Q_OBJECT
 
 public:
-    LineWidget(const char *objectName, QPoint fromTwips, QPoint toTwips, const QColor &colour, int width, QWidget *parent);
+    LineWidget(const char *objectName, QPoint fromTwips, QPoint toTwips, const QColor &colour, int width,
+               QWidget *parent);
 
     QColor colour() const { return m_colour; }
 

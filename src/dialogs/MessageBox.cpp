@@ -41,8 +41,8 @@ MessageBox::Button MessageBox::show(QWidget *parent, const Request &request)
 
     qCInfo(lcMessages).noquote() << "shows:" << request.text;
     QMessageBox box(request.icon == Information ? QMessageBox::Information : QMessageBox::NoIcon,
-                    request.caption.isEmpty() ? AppInfo::title() : request.caption, request.text,
-                    QMessageBox::NoButton, parent);
+                    request.caption.isEmpty() ? AppInfo::title() : request.caption, request.text, QMessageBox::NoButton,
+                    parent);
     box.setTextFormat(Qt::PlainText);
     QPushButton *ok = (request.buttons & Ok) ? box.addButton(QMessageBox::Ok) : nullptr;
     QPushButton *yes = (request.buttons & Yes) ? box.addButton(QMessageBox::Yes) : nullptr;

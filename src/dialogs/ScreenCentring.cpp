@@ -15,8 +15,7 @@ ScreenCentring::ScreenCentring(QWidget *window, QScreen *screen)
     : QObject(window)
     , m_window(window)
     , m_screen(screen)
-{
-}
+{ }
 
 void ScreenCentring::centre(QWidget *window, const QWidget *near)
 {
@@ -36,7 +35,8 @@ void ScreenCentring::place()
     const QRect area = m_screen->geometry();
     // Halved towards zero: a window larger than the screen gets a negative position. move() places
     // the frame's corner.
-    m_placedAt = QPoint(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
+    m_placedAt
+        = QPoint(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
     m_window->move(m_placedAt);
 }
 

@@ -15,8 +15,8 @@
 
 namespace {
 
-QLabel *addLabel(QWidget *parent, const char *objectName, const QString &text, const QRect &geometry, qreal points = 8.25,
-                 bool bold = false)
+QLabel *addLabel(QWidget *parent, const char *objectName, const QString &text, const QRect &geometry,
+                 qreal points = 8.25, bool bold = false)
 {
     QLabel *label = FormLayout::addLabel(parent, objectName, text, geometry);
     label->setFont(FormLayout::font(points, bold));
@@ -26,8 +26,8 @@ QLabel *addLabel(QWidget *parent, const char *objectName, const QString &text, c
 } // namespace
 
 SplashScreen::SplashScreen(QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus
-                          | Qt::WindowTransparentForInput)
+    : QWidget(parent,
+              Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput)
 {
     setObjectName(QStringLiteral("splashScreen"));
     setAccessibleName(tr("%1 is starting").arg(AppInfo::title())); // it has no title to go by
@@ -57,18 +57,23 @@ SplashScreen::SplashScreen(QWidget *parent)
     logo->setAccessibleName(tr("Kettlebay logo"));
 
     // Labels that take the size of their text keep their left and top edges.
-    addLabel(frame, "companyProductLabel", QStringLiteral("Kettlebay"), FormLayout::rect(2505, 765, 2805, 435), 18, true)
+    addLabel(frame, "companyProductLabel", QStringLiteral("Kettlebay"), FormLayout::rect(2505, 765, 2805, 435), 18,
+             true)
         ->adjustSize();
-    addLabel(frame, "productLabel", AppInfo::title(), FormLayout::rect(2670, 1200, 1095, 360), 13.5, true)->adjustSize();
-    QLabel *platform = addLabel(frame, "platformLabel", tr("Platform"), FormLayout::rect(5280, 1680, 1140, 360), 13.5, true);
-    QLabel *version = addLabel(frame, "versionLabel", AppInfo::versionLine(), FormLayout::rect(5280, 2040, 930, 300), 12, true);
+    addLabel(frame, "productLabel", AppInfo::title(), FormLayout::rect(2670, 1200, 1095, 360), 13.5, true)
+        ->adjustSize();
+    QLabel *platform
+        = addLabel(frame, "platformLabel", tr("Platform"), FormLayout::rect(5280, 1680, 1140, 360), 13.5, true);
+    QLabel *version
+        = addLabel(frame, "versionLabel", AppInfo::versionLine(), FormLayout::rect(5280, 2040, 930, 300), 12, true);
     for (QLabel *label : {platform, version}) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->adjustSize();
     }
     addLabel(frame, "copyrightLabel", AppInfo::copyrightNotice(), FormLayout::rect(3840, 2400, 1935, 255));
     addLabel(frame, "companyLabel", QStringLiteral("Kettlebay"), FormLayout::rect(3840, 2640, 2175, 255));
-    addLabel(frame, "warningLabel", AppInfo::warningNotice(), FormLayout::rect(300, 3120, 5775, 675))->setWordWrap(true);
+    addLabel(frame, "warningLabel", AppInfo::warningNotice(), FormLayout::rect(300, 3120, 5775, 675))
+        ->setWordWrap(true);
 
     ScreenCentring::centre(this);
 }

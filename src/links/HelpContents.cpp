@@ -1,7 +1,7 @@
 #include "links/HelpContents.h"
 
-#include "dialogs/MessageBox.h"
 #include "core/RuntimeError.h"
+#include "dialogs/MessageBox.h"
 #include "links/UrlOpener.h"
 
 #include <QCoreApplication>

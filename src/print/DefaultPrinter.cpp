@@ -1,8 +1,8 @@
 #include "print/DefaultPrinter.h"
 
-#include "resources/AppInfo.h"
 #include "core/NumberedName.h"
 #include "core/RuntimeError.h"
+#include "resources/AppInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +13,10 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 
-#include <cups/cups.h>
-
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-
+#include <cups/cups.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,7 +28,8 @@ constexpr qreal TwipsPerInch = 1440;
 RuntimeError printerError(const QString &reason = QString())
 {
     return RuntimeError(DefaultPrinter::PrinterError,
-                        reason.isEmpty() ? DefaultPrinter::tr("Printer error") : DefaultPrinter::tr("Printer error: %1").arg(reason));
+                        reason.isEmpty() ? DefaultPrinter::tr("Printer error")
+                                         : DefaultPrinter::tr("Printer error: %1").arg(reason));
 }
 
 // QPdfEngine reports no write errors, so a complete file is recognised by its trailer.
@@ -80,8 +79,7 @@ DefaultPrinter::DefaultPrinter(const QString &pdfFolder, PdfWritten pdfWritten, 
     : m_pdfFolder(pdfFolder)
     , m_pdfWritten(std::move(pdfWritten))
     , m_target(target)
-{
-}
+{ }
 
 DefaultPrinter::~DefaultPrinter() = default;
 
@@ -242,7 +240,9 @@ QString DefaultPrinter::keepPdf(const QString &temporary) const
                 return NumberedName::Claim::Taken;
             throw RuntimeError::fromErrno(errno, RuntimeError::PathFileAccessError);
         }
-        struct stat claimed {};
+        struct stat claimed
+        {
+        };
         int failed = ::fstat(fd, &claimed) == 0 ? 0 : errno;
         ::close(fd);
         if (!failed

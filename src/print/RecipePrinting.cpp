@@ -53,8 +53,9 @@ QString mid(const QString &text, qint64 start, qint64 length)
 
 } // namespace
 
-void RecipePrinting::printRecipe(Printer &printer, const QString &name, const QString &prepTime, const QString &cookTime,
-                                 const QString &servings, DisplayedText &ingredients, DisplayedText &directions)
+void RecipePrinting::printRecipe(Printer &printer, const QString &name, const QString &prepTime,
+                                 const QString &cookTime, const QString &servings, DisplayedText &ingredients,
+                                 DisplayedText &directions)
 {
     runAborting(printer, QStringLiteral("PrintSingleRecipe"), [&] {
         printer.printLine(); // at the size the printer holds

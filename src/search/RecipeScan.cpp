@@ -1,7 +1,7 @@
 #include "search/RecipeScan.h"
 
-#include "store/RecipeList.h"
 #include "search/TextFolding.h"
+#include "store/RecipeList.h"
 
 std::optional<RecipeScan::Hit> RecipeScan::find(const RecipeList &list, int start, const QString &text)
 {
@@ -14,8 +14,8 @@ std::optional<RecipeScan::Hit> RecipeScan::find(const RecipeList &list, int star
         for (int f = 0; f < Recipe::FieldCount; ++f) {
             const QString &field = recipe.field(f);
             // A text of accents alone folds to nothing; it is then compared without folding accents.
-            const bool found = needle.isEmpty() ? field.contains(text, Qt::CaseInsensitive)
-                                                : TextFolding::contains(field, needle);
+            const bool found
+                = needle.isEmpty() ? field.contains(text, Qt::CaseInsensitive) : TextFolding::contains(field, needle);
             if (found)
                 return Hit{i, f};
         }

@@ -13,8 +13,7 @@
 
 SearchDialog::SearchDialog(QWidget *owner)
     : m_owner(owner)
-{
-}
+{ }
 
 SearchDialog::~SearchDialog()
 {
@@ -33,8 +32,9 @@ std::optional<SearchRequest> SearchDialog::ask()
 void SearchDialog::createWindow()
 {
     // The owner only keeps the dialog out of the taskbar and above the main window.
-    m_window = new QDialog(m_owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                                        | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    m_window = new QDialog(m_owner,
+                           Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                               | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QDialog *w = m_window;
     w->setObjectName(QStringLiteral("searchDialog"));
     w->setWindowTitle(tr("Search"));
@@ -49,14 +49,17 @@ void SearchDialog::createWindow()
     m_findWhat->setMaxLength(std::numeric_limits<int>::max());
     label->setBuddy(m_findWhat);
 
-    QPushButton *findFirst = FormLayout::addButton(w, "findFirstButton", tr("&Find First"), FormLayout::rect(3240, 120, 1095, 375));
+    QPushButton *findFirst
+        = FormLayout::addButton(w, "findFirstButton", tr("&Find First"), FormLayout::rect(3240, 120, 1095, 375));
     // Enter presses it while the focus is in the box; on a button, Enter presses that button, which
     // the other buttons do only as auto-default buttons.
     findFirst->setDefault(true);
     QObject::connect(findFirst, &QPushButton::clicked, w, [this] { find(true); });
-    QPushButton *findNext = FormLayout::addButton(w, "findNextButton", tr("Find &Next"), FormLayout::rect(3240, 600, 1095, 375));
+    QPushButton *findNext
+        = FormLayout::addButton(w, "findNextButton", tr("Find &Next"), FormLayout::rect(3240, 600, 1095, 375));
     QObject::connect(findNext, &QPushButton::clicked, w, [this] { find(false); });
-    QPushButton *cancel = FormLayout::addButton(w, "cancelButton", tr("Cancel"), FormLayout::rect(3240, 1200, 1095, 375));
+    QPushButton *cancel
+        = FormLayout::addButton(w, "cancelButton", tr("Cancel"), FormLayout::rect(3240, 1200, 1095, 375));
     QObject::connect(cancel, &QPushButton::clicked, w, &QDialog::close);
     // Esc and the close box end the dialog as Cancel does: no request.
 

@@ -84,7 +84,6 @@ const char16_t *table()
 
 } // namespace
 
-
 QString TextFolding::folded(QStringView text)
 {
     const char16_t *t = table();

@@ -34,8 +34,8 @@ quint32 Checksum::crc32(QByteArrayView data, quint32 crc)
     crc = ~crc;
     for (; n >= 8; n -= 8, p += 8) {
         const quint32 low = crc ^ (quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24);
-        crc = Tables[7][low & 0xFF] ^ Tables[6][(low >> 8) & 0xFF] ^ Tables[5][(low >> 16) & 0xFF] ^ Tables[4][low >> 24]
-            ^ Tables[3][p[4]] ^ Tables[2][p[5]] ^ Tables[1][p[6]] ^ Tables[0][p[7]];
+        crc = Tables[7][low & 0xFF] ^ Tables[6][(low >> 8) & 0xFF] ^ Tables[5][(low >> 16) & 0xFF]
+            ^ Tables[4][low >> 24] ^ Tables[3][p[4]] ^ Tables[2][p[5]] ^ Tables[1][p[6]] ^ Tables[0][p[7]];
     }
     for (; n > 0; --n, ++p)
         crc = Tables[0][(crc ^ *p) & 0xFF] ^ (crc >> 8);

@@ -1,7 +1,7 @@
 #include "store/FileIdentity.h"
 
-#include "store/Checksum.h"
 #include "core/RuntimeError.h"
+#include "store/Checksum.h"
 
 #include <QFile>
 

@@ -4,8 +4,7 @@
 
 Int16::Int16(int value)
     : m_value(fromWide(value).m_value)
-{
-}
+{ }
 
 Int16 Int16::fromWide(qint64 value)
 {

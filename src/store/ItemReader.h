@@ -35,5 +35,5 @@ private:
     qsizetype m_pos = 0;
     bool m_atEnd = false;
     bool m_skipToDelimiter = false; // after a quoted item
-    bool m_skipLineFeed = false;    // after an item that ended at a CR
+    bool m_skipLineFeed = false; // after an item that ended at a CR
 };

@@ -1,7 +1,7 @@
 #include "store/JournalEntry.h"
 
-#include "store/Checksum.h"
 #include "core/RuntimeError.h"
+#include "store/Checksum.h"
 #include "store/TextEncoding.h"
 
 #include <QtEndian>
@@ -31,7 +31,9 @@ void putText(QByteArray &out, const QString &text)
 class Reader
 {
 public:
-    explicit Reader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit Reader(QByteArrayView bytes)
+        : m_bytes(bytes)
+    { }
 
     template<typename T>
     T get()

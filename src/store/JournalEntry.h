@@ -15,11 +15,11 @@ struct JournalEntry
     enum Type : quint8 {
         Base = 1, // the recipe file the journal is written against (its identity)
         Snapshot, // the whole list; what came before it no longer matters
-        Edit,     // fields of one recipe changed; that recipe is then the current one
-        Add,      // an empty recipe appended and made current
-        Delete,   // the recipe at the index removed, as deleting the current recipe does
-        Current,  // another recipe made current
-        Saving,   // the recipe file is being saved with every change before this
+        Edit, // fields of one recipe changed; that recipe is then the current one
+        Add, // an empty recipe appended and made current
+        Delete, // the recipe at the index removed, as deleting the current recipe does
+        Current, // another recipe made current
+        Saving, // the recipe file is being saved with every change before this
     };
 
     // Characters [start, start + removed) of a field replaced by `text`.
@@ -36,10 +36,10 @@ struct JournalEntry
     };
 
     Type type = Add;
-    qint16 index = 0;       // Edit, Delete, Current
-    QList<Splice> splices;  // Edit
-    FileIdentity identity;  // Base
-    RecipeList list;        // Snapshot
+    qint16 index = 0; // Edit, Delete, Current
+    QList<Splice> splices; // Edit
+    FileIdentity identity; // Base
+    RecipeList list; // Snapshot
 
     static JournalEntry of(Type type, qint16 index = 0);
     static JournalEntry base(const FileIdentity &identity);

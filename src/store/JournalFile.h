@@ -17,13 +17,13 @@ QByteArray signature();
 
 struct Contents
 {
-    bool readable = false;   // false: no file, not a journal, or unreadable
-    FileIdentity base;       // the file it is written against
+    bool readable = false; // false: no file, not a journal, or unreadable
+    FileIdentity base; // the file it is written against
     QList<JournalEntry> entries; // the changes, the Base record left out
-    bool saving = false;     // the recipe file was being saved at some point
+    bool saving = false; // the recipe file was being saved at some point
     bool endsSaving = false; // the recipe file was being saved when the journal ended
-    bool cutShort = false;   // records after the last whole one were left out
-    qsizetype length = 0;    // of the whole records, the signature included
+    bool cutShort = false; // records after the last whole one were left out
+    qsizetype length = 0; // of the whole records, the signature included
 };
 
 Contents read(const QString &path);

@@ -27,8 +27,7 @@ void syncFolder(const QString &folder)
 
 JournalWriter::JournalWriter(const QStringList &locations)
     : m_locations(locations)
-{
-}
+{ }
 
 JournalWriter::~JournalWriter() = default;
 

@@ -37,8 +37,7 @@ public:
     bool broken() const { return m_broken; }
 
 private:
-    std::unique_ptr<QFile> createAt(const QString &path, const std::function<QByteArray()> &contents,
-                                    QByteArray &made);
+    std::unique_ptr<QFile> createAt(const QString &path, const std::function<QByteArray()> &contents, QByteArray &made);
 
     const QStringList m_locations;
     std::unique_ptr<QFile> m_file; // open for appending

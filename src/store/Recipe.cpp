@@ -10,19 +10,24 @@ QString &Recipe::field(int index)
 const QString &Recipe::field(int index) const
 {
     switch (index) {
-    case Name: return name;
-    case PrepTime: return prepTime;
-    case CookTime: return cookTime;
-    case Servings: return servings;
-    case Ingredients: return ingredients;
-    case Directions: return directions;
+    case Name:
+        return name;
+    case PrepTime:
+        return prepTime;
+    case CookTime:
+        return cookTime;
+    case Servings:
+        return servings;
+    case Ingredients:
+        return ingredients;
+    case Directions:
+        return directions;
     }
     throw RuntimeError(RuntimeError::SubscriptOutOfRange);
 }
 
 bool operator==(const Recipe &a, const Recipe &b)
 {
-    return a.name == b.name && a.prepTime == b.prepTime && a.cookTime == b.cookTime
-        && a.servings == b.servings && a.ingredients == b.ingredients
-        && a.directions == b.directions;
+    return a.name == b.name && a.prepTime == b.prepTime && a.cookTime == b.cookTime && a.servings == b.servings
+        && a.ingredients == b.ingredients && a.directions == b.directions;
 }

@@ -13,7 +13,7 @@ struct Recipe
     QString cookTime;
     QString servings;
     QString ingredients; // lines separated by CR LF
-    QString directions;  // lines separated by CR LF
+    QString directions; // lines separated by CR LF
 
     QString &field(int index);
     const QString &field(int index) const;

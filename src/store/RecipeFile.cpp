@@ -1,10 +1,10 @@
 #include "store/RecipeFile.h"
 
+#include "core/NumberedName.h"
+#include "core/RuntimeError.h"
 #include "store/RecipeList.h"
 #include "store/RecipeReader.h"
 #include "store/RecipeWriter.h"
-#include "core/NumberedName.h"
-#include "core/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +13,6 @@
 #include <QSaveFile>
 
 #include <cerrno>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,7 +40,9 @@ void syncFolder(const QString &folder)
 // file saved by root stays the user's, and a user in the file's group keeps that group.
 void keepOwner(int fd, const QString &replaced)
 {
-    struct stat old {};
+    struct stat old
+    {
+    };
     if (::stat(QFile::encodeName(replaced).constData(), &old) != 0)
         return;
     if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0)
@@ -58,8 +59,7 @@ RecipeFile::RecipeFile(RecipeList &list, const QString &folder, MessageFunction 
     : m_list(list)
     , m_folder(folder)
     , m_showMessage(std::move(showMessage))
-{
-}
+{ }
 
 QString RecipeFile::filePath() const
 {
@@ -122,7 +122,7 @@ QString RecipeFile::keepBackupCopy(const QString &path, bool move, QString folde
     // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
     return NumberedName::claimFirstFree(folder.isEmpty() ? m_folder : folder, pattern, [&](const QString &backup) {
         return (move ? QFile::rename(path, backup) : QFile::copy(path, backup)) ? NumberedName::Claim::Claimed
-                                                                                  : NumberedName::Claim::Failed;
+                                                                                : NumberedName::Claim::Failed;
     });
 }
 
@@ -163,7 +163,7 @@ void RecipeFile::replaceFile()
     if (!m_unreadable.isEmpty()) {
         throw RuntimeError(RuntimeError::PermissionDenied,
                            tr("%1 was left as it was: it could not be read when the program started (%2), "
-                                          "and saving over it would lose the recipes it holds.")
+                              "and saving over it would lose the recipes it holds.")
                                .arg(fileName(), m_unreadable));
     }
     const QFileInfo info(filePath());
@@ -193,8 +193,7 @@ FileIdentity RecipeFile::write(const RecipeList &list, const QString &path)
         const int error = errno;
         const bool full = file.error() == QFileDevice::ResourceError;
         file.cancelWriting();
-        throw full ? RuntimeError(RuntimeError::DiskFull)
-                   : RuntimeError::fromErrno(error, RuntimeError::DeviceIOError);
+        throw full ? RuntimeError(RuntimeError::DiskFull) : RuntimeError::fromErrno(error, RuntimeError::DeviceIOError);
     }
     errno = 0;
     if (!file.commit())

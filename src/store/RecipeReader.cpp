@@ -1,8 +1,8 @@
 #include "store/RecipeReader.h"
 
+#include "core/RuntimeError.h"
 #include "store/ItemReader.h"
 #include "store/RecipeList.h"
-#include "core/RuntimeError.h"
 
 #include <QIODevice>
 
@@ -89,8 +89,7 @@ TextEncoding::Encoding RecipeReader::read(QIODevice &device, RecipeList &list)
     try {
         readAs(device, list, TextEncoding::Utf8);
         return TextEncoding::Utf8;
-    } catch (const NotUtf8 &) {
-    }
+    } catch (const NotUtf8 &) { }
     if (!device.seek(start))
         throw RuntimeError(RuntimeError::DeviceIOError);
     readAs(device, list, TextEncoding::Windows1252);

@@ -1,8 +1,8 @@
 #include "store/RecoveryJournal.h"
 
+#include "core/RuntimeError.h"
 #include "store/JournalFile.h"
 #include "store/JournalWriter.h"
-#include "core/RuntimeError.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -44,7 +44,8 @@ RecoveryJournal::~RecoveryJournal()
 QStringList RecoveryJournal::locations(const QString &recipeFolder)
 {
     const QString folder = QFileInfo(recipeFolder).absoluteFilePath();
-    const QByteArray key = QCryptographicHash::hash(QFile::encodeName(folder), QCryptographicHash::Sha256).toHex().left(16);
+    const QByteArray key
+        = QCryptographicHash::hash(QFile::encodeName(folder), QCryptographicHash::Sha256).toHex().left(16);
     return {QDir(folder).filePath(JournalFile::fileName()),
             stateFolder() + QStringLiteral("/larderly/RECIPES-") + QString::fromLatin1(key) + QStringLiteral(".JNL")};
 }

@@ -8,10 +8,9 @@ namespace {
 
 // Windows-1252 bytes 0x80 to 0x9F; the rest of the upper half is Latin-1.
 constexpr char16_t HighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 bool isContinuation(unsigned char byte)
@@ -55,11 +54,17 @@ bool TextEncoding::isValidUtf8(QByteArrayView bytes)
         char32_t min;
         char32_t cp;
         if ((b & 0xE0) == 0xC0) {
-            length = 2; min = 0x80; cp = b & 0x1F;
+            length = 2;
+            min = 0x80;
+            cp = b & 0x1F;
         } else if ((b & 0xF0) == 0xE0) {
-            length = 3; min = 0x800; cp = b & 0x0F;
+            length = 3;
+            min = 0x800;
+            cp = b & 0x0F;
         } else if ((b & 0xF8) == 0xF0) {
-            length = 4; min = 0x10000; cp = b & 0x07;
+            length = 4;
+            min = 0x10000;
+            cp = b & 0x07;
         } else {
             return false;
         }
@@ -92,7 +97,8 @@ QString TextEncoding::decodeWindows1252(QByteArrayView bytes)
 QString TextEncoding::decodeUtf8(QByteArrayView bytes)
 {
     // QString::fromUtf8 would drop a leading U+FEFF, which in a field is text, not a marker.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 

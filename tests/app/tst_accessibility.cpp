@@ -18,7 +18,8 @@ QString spoken(QWidget *window, const QString &objectName)
     QAccessibleInterface *face = control ? QAccessible::queryAccessibleInterface(control) : nullptr;
     if (!face)
         return "(none)";
-    return face->text(QAccessible::Name) + " (" + QMetaEnum::fromType<QAccessible::Role>().valueToKey(face->role()) + ")";
+    return face->text(QAccessible::Name) + " (" + QMetaEnum::fromType<QAccessible::Role>().valueToKey(face->role())
+        + ")";
 }
 
 } // namespace

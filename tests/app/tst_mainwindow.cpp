@@ -1,15 +1,15 @@
 // The main window: its logic over a stand-in view, and the window itself.
+#include "EditScript.h"
+#include "Testing.h"
+#include "app/Application.h"
 #include "app/ClockStatusBar.h"
 #include "app/PrintProgressDialog.h"
-#include "links/HelpContents.h"
-#include "app/Application.h"
 #include "app/TabbedPages.h"
 #include "app/TerminationSignals.h"
-#include "EditScript.h"
-#include "store/RecoveryJournal.h"
-#include "Testing.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/SplashScreen.h"
+#include "links/HelpContents.h"
+#include "store/RecoveryJournal.h"
 
 #include <csignal>
 #include <sys/stat.h>
@@ -17,14 +17,16 @@
 
 namespace {
 
-const char *const BoxNames[] = {"nameEdit", "prepTimeEdit", "cookTimeEdit", "servingsEdit", "ingredientsEdit", "directionsEdit"};
+const char *const BoxNames[]
+    = {"nameEdit", "prepTimeEdit", "cookTimeEdit", "servingsEdit", "ingredientsEdit", "directionsEdit"};
 
 // What the user sees: the counter, the six boxes ("^" for a line break), whether they are
 // disabled and where the focus went.
 QString screen(const FakeMainView &view)
 {
     const bool enabled = std::count(std::begin(view.enabled), std::end(view.enabled), true);
-    return view.counter + ": " + QStringList(std::begin(view.texts), std::end(view.texts)).join(u'/').replace("\r\n", "^")
+    return view.counter + ": "
+        + QStringList(std::begin(view.texts), std::end(view.texts)).join(u'/').replace("\r\n", "^")
         + (enabled ? "" : " (disabled)") + (view.focus >= 0 ? QStringLiteral(" @") + BoxNames[view.focus] : QString());
 }
 
@@ -45,18 +47,19 @@ void run(LogicFixture &w, PromptRecorder &prompts, const QString &step)
         const QString how = rest.section(u' ', 0, 0);
         w.answers << LogicFixture::Answer{how != "cancel", how != "next", rest.section(u' ', 1)};
     }
-    static const QHash<QString, void (MainLogic::*)()> commands = {
-        {"First", &MainLogic::showFirstRecipe}, {"Last", &MainLogic::showLastRecipe},
-        {"Next", &MainLogic::showNextRecipe}, {"Previous", &MainLogic::showPreviousRecipe},
-        {">>", &MainLogic::showNextRecipe}, {"<<", &MainLogic::showPreviousRecipe},
-        {"Add", &MainLogic::addRecipe}, {"Delete", &MainLogic::deleteRecipe},
-        {"Search", &MainLogic::search}, {"F3", &MainLogic::findNext}};
+    static const QHash<QString, void (MainLogic::*)()> commands
+        = {{"First", &MainLogic::showFirstRecipe}, {"Last", &MainLogic::showLastRecipe},
+           {"Next", &MainLogic::showNextRecipe},   {"Previous", &MainLogic::showPreviousRecipe},
+           {">>", &MainLogic::showNextRecipe},     {"<<", &MainLogic::showPreviousRecipe},
+           {"Add", &MainLogic::addRecipe},         {"Delete", &MainLogic::deleteRecipe},
+           {"Search", &MainLogic::search},         {"F3", &MainLogic::findNext}};
     (w.logic.*commands.value(verb))();
 }
 
-const QByteArray ThreeRecipes = "3,2\r\n\"Soup\"\r\n\"10 min\"\r\n\"20 min\"\r\n\"4\"\r\n\"Water\r\nSalt\"\r\n\"Boil.\"\r\n"
-                                "\"Tea\"\r\n\"\"\r\n\"5 min\"\r\n\"1\"\r\n\"Leaves\"\r\n\"Steep.\"\r\n"
-                                "\"Toast\"\r\n\"1 min\"\r\n\"2 min\"\r\n\"1\"\r\n\"Bread\"\r\n\"Toast it.\"\r\n";
+const QByteArray ThreeRecipes
+    = "3,2\r\n\"Soup\"\r\n\"10 min\"\r\n\"20 min\"\r\n\"4\"\r\n\"Water\r\nSalt\"\r\n\"Boil.\"\r\n"
+      "\"Tea\"\r\n\"\"\r\n\"5 min\"\r\n\"1\"\r\n\"Leaves\"\r\n\"Steep.\"\r\n"
+      "\"Toast\"\r\n\"1 min\"\r\n\"2 min\"\r\n\"1\"\r\n\"Bread\"\r\n\"Toast it.\"\r\n";
 
 QString focusName(QWidget *window)
 {
@@ -99,14 +102,15 @@ private slots:
             line.startsWith("== ") ? void(sessions << QStringList{line.mid(3)}) : void(sessions.last() << line);
         QVERIFY(sessions.size() > 20 && sessions[0].size() == 1);
         for (const QStringList &session : sessions.mid(1))
-            QTest::newRow(qPrintable(session[0].section(": ", 0, -2))) << QStringList{session[0].section(": ", -1)} + session.mid(1);
+            QTest::newRow(qPrintable(session[0].section(": ", 0, -2)))
+                << QStringList{session[0].section(": ", -1)} + session.mid(1);
     }
     void sessions()
     {
         QFETCH(QStringList, session);
         const QRegularExpression step("^> ");
         const QStringList steps = session.filter(step).replaceInStrings(step, QString()),
-            screens = session.mid(1).filter(QRegularExpression("^(?!> )"));
+                          screens = session.mid(1).filter(QRegularExpression("^(?!> )"));
         LogicFixture w(numbered(session[0].section(u' ', 0, 0).toInt(), session[0].section(u' ', 1).toInt()));
         PromptRecorder prompts;
         QStringList seen;
@@ -119,7 +123,10 @@ private slots:
             for (const MessageBox::Request &box : prompts.requests) {
                 QVERIFY(box.caption.isEmpty() && box.icon == MessageBox::NoIcon); // the program's title, no icon
                 entry += box.text
-                    + (box.buttons == MessageBox::Ok ? "" : box.defaultButton == MessageBox::Yes ? " [Yes/no]" : " [yes/No]") + " | ";
+                    + (box.buttons == MessageBox::Ok              ? ""
+                           : box.defaultButton == MessageBox::Yes ? " [Yes/no]"
+                                                                  : " [yes/No]")
+                    + " | ";
             }
             seen << entry + screen(w.view);
         }
@@ -150,8 +157,10 @@ private slots:
             w.view.texts[Recipe::Servings] = "12";
             w.logic.boxEdited();
         }
-        change == "Add" ? w.logic.addRecipe() : change == "Delete" ? w.logic.deleteRecipe()
-            : change == "Next" ? w.logic.showNextRecipe() : void();
+        change == "Add"          ? w.logic.addRecipe()
+            : change == "Delete" ? w.logic.deleteRecipe()
+            : change == "Next"   ? w.logic.showNextRecipe()
+                                 : void();
         QCOMPARE(w.logic.hasUnsavedChanges(), journaled);
         if (journaled) { // within the delay, and what the next start would offer is what is on screen
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w.path("RECIPES.JNL")), MainLogic::JournalDelayMs + 2000);
@@ -173,25 +182,35 @@ private slots:
         QTest::addColumn<QString>("name"); // of recipe 1 on screen
         QTest::addColumn<QString>("files");
         const QString offer = "The changes of the last session were not saved. Recover them?";
-        QTest::newRow("Yes: the recovered list; the journal goes on")
-            << "killed" << true << offer << "Stew" << "RECIPES.DAT RECIPES.JNL";
+        QTest::newRow("Yes: the recovered list; the journal goes on") << "killed" << true << offer << "Stew"
+                                                                      << "RECIPES.DAT RECIPES.JNL";
         QTest::newRow("No: the recovered list kept as a recipe file")
             << "killed" << false << offer + "|The unsaved changes of the last session are kept as RECIPES-BACKUP-1.DAT."
-            << "Recipe 1" << "RECIPES-BACKUP-1.DAT RECIPES.DAT";
+            << "Recipe 1"
+            << "RECIPES-BACKUP-1.DAT RECIPES.DAT";
         QTest::newRow("a journal of another RECIPES.DAT is kept aside, never applied")
-            << "file changed" << true << "The changes of an earlier session were made to another version of RECIPES.DAT "
+            << "file changed" << true
+            << "The changes of an earlier session were made to another version of RECIPES.DAT "
                "and cannot be applied to this one. The changes of the last session are kept as RECIPES-BACKUP-1.JNL."
-            << "Recipe 1" << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
+            << "Recipe 1"
+            << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
         QTest::newRow("a journal that cannot be read is kept aside, and not offered again")
-            << "damaged" << true << "The changes of an earlier session could not be read back. The changes of the last "
-               "session are kept as RECIPES-BACKUP-1.JNL." << "Recipe 1" << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
-        QTest::newRow("a journal with nothing the file lacks goes without a word")
-            << "undone" << true << "" << "Recipe 1" << "RECIPES.DAT";
-        QTest::newRow("a journal ending in a save that replaced the file goes without a word")
-            << "saved" << true << "" << "Stew" << "RECIPES.DAT";
+            << "damaged" << true
+            << "The changes of an earlier session could not be read back. The changes of the last "
+               "session are kept as RECIPES-BACKUP-1.JNL."
+            << "Recipe 1"
+            << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
+        QTest::newRow("a journal with nothing the file lacks goes without a word") << "undone" << true << ""
+                                                                                   << "Recipe 1"
+                                                                                   << "RECIPES.DAT";
+        QTest::newRow("a journal ending in a save that replaced the file goes without a word") << "saved" << true << ""
+                                                                                               << "Stew"
+                                                                                               << "RECIPES.DAT";
         QTest::newRow("a file rewritten in place only half-way comes back whole")
-            << "half saved" << true << "Input past end of file\nA copy of the file as it was is kept as RECIPES-BACKUP-1.DAT.|"
-               + offer << "Stew" << "RECIPES-BACKUP-1.DAT RECIPES.DAT RECIPES.JNL";
+            << "half saved" << true
+            << "Input past end of file\nA copy of the file as it was is kept as RECIPES-BACKUP-1.DAT.|" + offer
+            << "Stew"
+            << "RECIPES-BACKUP-1.DAT RECIPES.DAT RECIPES.JNL";
     }
     void theNextStartOffersTheJournalOfTheLastSession()
     {
@@ -304,7 +323,8 @@ private slots:
             next.logic.loadRecipes();
             QVERIFY(prompts.texts().size() <= 1); // the offer, and nothing else
             const int recovered = screens.indexOf(EditScript::digest(next.list, &next.view), qMax(old, fileStep));
-            QVERIFY2(recovered >= 0, qPrintable(QStringLiteral("round %1: nothing from step %2 on").arg(round).arg(old)));
+            QVERIFY2(recovered >= 0,
+                     qPrintable(QStringLiteral("round %1: nothing from step %2 on").arg(round).arg(old)));
         }
         QVERIFY(cuts > 1000);
         qInfo("%d cuts of the journals", cuts);
@@ -313,22 +333,28 @@ private slots:
     void controlsAndMenusStandWhereTheLayoutPutsThem()
     {
         WindowFixture w;
-        const auto placed = [&](const char *name, QWidget *container) { return placement(w.child(name), container, 15); }; // twips
+        const auto placed
+            = [&](const char *name, QWidget *container) { return placement(w.child(name), container, 15); }; // twips
         QStringList seen;
         for (const char *name : {"background", "tabs", "statusBar"})
             seen << placed(name, w.window->centralWidget());
-        for (const char *name : {"nameLabel", "nameEdit", "prepTimeLabel", "prepTimeEdit", "cookTimeLabel", "cookTimeEdit", "servingsLabel", "servingsEdit", "ingredientsLabel",
-                                 "ingredientsEdit", "directionsLabel", "directionsEdit", "printButton", "recordCounter", "previousButton",
-                                 "nextButton", "siteLogo", "clickHintLabel", "siteTitleLabel", "siteTextLabel", "visitLabel", "siteLink", "resourcesFrame"})
+        for (const char *name :
+             {"nameLabel",       "nameEdit",       "prepTimeLabel",  "prepTimeEdit",     "cookTimeLabel",
+              "cookTimeEdit",    "servingsLabel",  "servingsEdit",   "ingredientsLabel", "ingredientsEdit",
+              "directionsLabel", "directionsEdit", "printButton",    "recordCounter",    "previousButton",
+              "nextButton",      "siteLogo",       "clickHintLabel", "siteTitleLabel",   "siteTextLabel",
+              "visitLabel",      "siteLink",       "resourcesFrame"})
             seen << placed(name, w.child("tabs"));
-        for (const char *name : {"spiceRackLink", "foodEquivalentsLink", "substitutionsLink", "conversionsLink", "measuresLink", "kitchenStoreLink", "freeRecipesLink", "quickDishArchiveLink", "cookingClassLink"})
+        for (const char *name :
+             {"spiceRackLink", "foodEquivalentsLink", "substitutionsLink", "conversionsLink", "measuresLink",
+              "kitchenStoreLink", "freeRecipesLink", "quickDishArchiveLink", "cookingClassLink"})
             seen << placed(name, w.child("resourcesFrame"));
         for (QAction *menu : w.window->menuBar()->actions()) {
             seen << menu->menu()->objectName() + " \"" + menu->text() + "\"";
             for (QAction *item : menu->menu()->actions()) {
                 QVERIFY(item->isEnabled() && item->isVisible() && !item->isCheckable());
                 seen << "  " + (item->isSeparator() ? "separator" : item->objectName() + " \"" + item->text() + "\"")
-                            + (item->shortcut().isEmpty() ? "" : " " + item->shortcut().toString());
+                        + (item->shortcut().isEmpty() ? "" : " " + item->shortcut().toString());
             }
         }
         QCOMPARE(seen, dataLines(QFINDTESTDATA("mainwindow.txt")).mid(0, seen.size()));
@@ -338,20 +364,25 @@ private slots:
     {
         WindowFixture w(ThreeRecipes);
         QVERIFY(w.window->windowTitle() == "Larderly" && w.window->minimumSize() == w.window->maximumSize());
-        QCOMPARE(w.window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+        QCOMPARE(w.window->windowFlags()
+                     & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         const QRect client = w.window->centralWidget()->geometry();
-        QVERIFY(client.top() == w.window->menuBar()->geometry().bottom() + 1 && w.window->height() - client.top() == 317);
+        QVERIFY(client.top() == w.window->menuBar()->geometry().bottom() + 1
+                && w.window->height() - client.top() == 317);
         auto *tabs = w.child<TabbedPages>("tabs");
         QCOMPARE(tabs->tabBar()->tabText(0) + "|" + tabs->tabBar()->tabText(1) + "|"
-            + QString::number(tabs->tabBar()->count()), "My Recipes|Resources|2");
+                     + QString::number(tabs->tabBar()->count()),
+                 "My Recipes|Resources|2");
         QVERIFY(tabs->currentIndex() == 0 && tabs->tabBar()->height() < 24 && !w.child("spiceRackLink")->isVisible());
-        QVERIFY(w.child("siteTitleLabel")->font().bold() && !w.child("visitLabel")->font().bold() && w.child("nextButton")->font().pointSizeF() == 8.25);
+        QVERIFY(w.child("siteTitleLabel")->font().bold() && !w.child("visitLabel")->font().bold()
+                && w.child("nextButton")->font().pointSizeF() == 8.25);
         QVERIFY(w.child("freeRecipesLink")->palette().color(QPalette::WindowText) == QColor(0, 0, 255)
                 && w.child("clickHintLabel")->palette().color(QPalette::WindowText) != QColor(0, 0, 255));
         QCOMPARE(w.child("background")->palette().color(QPalette::Window), QColor(0xC0, 0, 0));
         const QImage board = w.child<QLabel>("background")->pixmap().toImage();
-        QVERIFY(board.size() == QSize(468, 302) && board.pixelColor(12, 0) == Qt::white && board.pixelColor(11, 11) == QColor(0xC6, 0, 0));
+        QVERIFY(board.size() == QSize(468, 302) && board.pixelColor(12, 0) == Qt::white
+                && board.pixelColor(11, 11) == QColor(0xC6, 0, 0));
         QCOMPARE(w.child<QLabel>("siteLogo")->pixmap().size(), QSize(160, 150));
         QCOMPARE(w.window->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32), QSize(16, 16)}));
         auto *bar = w.child<ClockStatusBar>("statusBar");
@@ -363,8 +394,9 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << focusName(w.window.get());
         }
-        QCOMPARE(order, QStringList({"tabs", "nameEdit", "servingsEdit", "prepTimeEdit", "cookTimeEdit", "ingredientsEdit", "directionsEdit",
-                                     "previousButton", "nextButton", "printButton", "tabs"}));
+        QCOMPARE(order,
+                 QStringList({"tabs", "nameEdit", "servingsEdit", "prepTimeEdit", "cookTimeEdit", "ingredientsEdit",
+                              "directionsEdit", "previousButton", "nextButton", "printButton", "tabs"}));
     }
 
     void keysWorkFromEveryBoxAndPage_data() { dataTable(QFINDTESTDATA("keys.txt")); }
@@ -386,8 +418,10 @@ private slots:
         }
         const QKeyCombination pressed = QKeySequence(key)[0];
         QTest::keyClick(QApplication::focusWidget(), pressed.key(), pressed.keyboardModifiers());
-        QCOMPARE(QStringList({w.counter(), focusName(w.window.get()),
-            prompts.texts().join(u' ').section(u'\n', 0, 0)}).join(u' ').trimmed(), after);
+        QCOMPARE(QStringList({w.counter(), focusName(w.window.get()), prompts.texts().join(u' ').section(u'\n', 0, 0)})
+                     .join(u' ')
+                     .trimmed(),
+                 after);
         QCOMPARE(w.child<TabbedPages>("tabs")->currentIndex(), page); // nothing switches pages
         QCOMPARE(w.bytes(), ThreeRecipes);
     }
@@ -395,8 +429,9 @@ private slots:
     void boxesHandBackTheFieldsAsShownUnlessEdited()
     {
         // Lone CR and LF, no-break spaces, blanks at the ends and an empty last line all survive.
-        const QByteArray file = "2,1\r\n\"  Soupe \xa0\xe0 l'oignon \"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"a\r\nb\nc\rd\r\n\"\r\n"
-                                "\"1\xa0h\r\n\r\n\"\r\n\"Tea\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+        const QByteArray file
+            = "2,1\r\n\"  Soupe \xa0\xe0 l'oignon \"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"a\r\nb\nc\rd\r\n\"\r\n"
+              "\"1\xa0h\r\n\r\n\"\r\n\"Tea\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
         WindowFixture w(file);
         QTest::keyClick(w.window.get(), Qt::Key_F12);
         QTest::keyClick(w.window.get(), Qt::Key_F11);
@@ -429,7 +464,8 @@ private slots:
         PromptRecorder prompts;
         prompts.answers = {MessageBox::Ok, how == "yes" ? MessageBox::Yes : MessageBox::No};
         how == "exit" ? w.child<QAction>("exitAction")->trigger() : void(w.window->close());
-        QCOMPARE(QStringList(QStringList{w.window->isVisible() ? "open" : "closed"} + prompts.texts()).join(u'|'), after);
+        QCOMPARE(QStringList(QStringList{w.window->isVisible() ? "open" : "closed"} + prompts.texts()).join(u'|'),
+                 after);
         QVERIFY(prompts.requests.size() < 2 || prompts.requests[1].defaultButton == MessageBox::No);
         QCOMPARE(w.bytes().contains("\"5 min or so\""), edited && !fails);
         QCOMPARE(w.files().contains("RECIPES.JNL"), edited && fails); // kept at once
@@ -456,14 +492,17 @@ private slots:
             other.start(QCoreApplication::applicationDirPath() + "/../store/savechild", {"lock", program.dir.path()});
         QVERIFY(holder == "window" || (other.waitForReadyRead(10000) && other.readAll() == "locked\n"));
         QFile lock(program.path("RECIPES.LCK"));
-        QVERIFY(lock.open(QIODevice::ReadWrite) && lock.setFileTime(QDateTime::currentDateTime().addDays(-1), QFile::FileModificationTime));
+        QVERIFY(lock.open(QIODevice::ReadWrite)
+                && lock.setFileTime(QDateTime::currentDateTime().addDays(-1), QFile::FileModificationTime));
         if (holder == "killed")
             other.kill(), other.waitForFinished();
         PromptRecorder prompts;
         std::unique_ptr<Application> second;
         QCOMPARE(program.start(second), holder == "killed" ? "Record 1 of 1" : "refused");
-        QCOMPARE(prompts.texts().join(u'|'), holder == "killed" ? "" : "The recipes in " + program.dir.path()
-            + " are already open in another Larderly window.");
+        QCOMPARE(prompts.texts().join(u'|'),
+                 holder == "killed"
+                     ? ""
+                     : "The recipes in " + program.dir.path() + " are already open in another Larderly window.");
         QCOMPARE(bool(second->mainWindow()), holder == "killed");
         QVERIFY(!program.larderly || program.close());
         QVERIFY(!second->mainWindow() || (program.larderly = std::move(second), program.close()));
@@ -492,10 +531,12 @@ private slots:
         QCOMPARE(program.start(), "Record 1 of 1");
         TerminationSignals terminations;
         connect(&terminations, &TerminationSignals::received, program.larderly.get(), &Application::endSession);
-        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"), "Stew "); // typed, not stored
+        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"),
+                         "Stew "); // typed, not stored
         QObject row; // its timers end with the row
         QTimer::singleShot(0, &row, [signal] { std::raise(signal); });
-        QTimer::singleShot(5000, &row, [] { QApplication::activeModalWidget() && QApplication::activeModalWidget()->close(); });
+        QTimer::singleShot(5000, &row,
+                           [] { QApplication::activeModalWidget() && QApplication::activeModalWidget()->close(); });
         if (signal == SIGHUP)
             program.larderly->mainWindow()->showAbout();
         QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
@@ -512,10 +553,12 @@ private slots:
         QTest::addColumn<QString>("said"); // JOURNAL stands for the journal's path in the state folder
         QTest::newRow("a writable file in it is saved in place") << 0666 << true << "closed 1";
         QTest::newRow("a read-only file: the journal goes to the user's state folder, and the question says so")
-            << 0444 << true << "message Permission denied|message Your recipes could not be saved. Close anyway? The "
+            << 0444 << true
+            << "message Permission denied|message Your recipes could not be saved. Close anyway? The "
                "changes made since the last save are kept in JOURNAL and offered back at the next start.|closed 1";
         QTest::newRow("with nowhere to write, the question says the changes are lost")
-            << 0444 << false << "message Permission denied|message Your recipes could not be saved, and no copy of the "
+            << 0444 << false
+            << "message Permission denied|message Your recipes could not be saved, and no copy of the "
                "changes could be kept either. If Larderly closes now, the changes made since the last save are lost. "
                "Close anyway?|closed 1";
     }
@@ -530,8 +573,11 @@ private slots:
             return (geteuid() != 0 || ::chown(QFile::encodeName(path), 65534, 65534) == 0)
                 && ::chmod(QFile::encodeName(path), mode_t(mode)) == 0;
         };
-        QVERIFY(own(recipes.path(), fileMode) && own(recipes.dir.path(), 0555) && own(state.dir.path(), stateWritable ? 0700 : 0500));
-        struct stat old {};
+        QVERIFY(own(recipes.path(), fileMode) && own(recipes.dir.path(), 0555)
+                && own(state.dir.path(), stateWritable ? 0700 : 0500));
+        struct stat old
+        {
+        };
         ::stat(QFile::encodeName(recipes.path()), &old);
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -543,8 +589,11 @@ private slots:
         qputenv("XDG_STATE_HOME", QFile::encodeName(state.dir.path()));
         const QString journal = RecoveryJournal::locations(recipes.dir.path()).last();
         qunsetenv("XDG_STATE_HOME");
-        QCOMPARE(QString(child.readAllStandardOutput()).trimmed().replace(u'\n', u'|'), QString(said).replace("JOURNAL", journal));
-        struct stat now {};
+        QCOMPARE(QString(child.readAllStandardOutput()).trimmed().replace(u'\n', u'|'),
+                 QString(said).replace("JOURNAL", journal));
+        struct stat now
+        {
+        };
         ::stat(QFile::encodeName(recipes.path()), &now);
         QCOMPARE(now.st_ino, old.st_ino); // never replaced
         QCOMPARE(FileIdentity::of(recipes.path()) != before, fileMode == 0666);
@@ -624,28 +673,35 @@ private slots:
             }
         };
         QCOMPARE(program.start(), "Record 1 of 2");
-        QCOMPARE(QDir::currentPath(), QDir(program.dir.path()).canonicalPath()); // the recipes' folder, wherever it started
+        QCOMPARE(QDir::currentPath(),
+                 QDir(program.dir.path()).canonicalPath()); // the recipes' folder, wherever it started
         QVERIFY(prompts.texts().value(0).startsWith("Input past end of file"));
         QVERIFY(seen.contains("splashScreen shown") && seen.contains("mainWindow hidden") && program.close());
         for (int d = 0; d < 2; ++d) { // a raised frame: lighter at the top and left than at the bottom and right
             const QColor top = shot.pixelColor(248, d), bottom = shot.pixelColor(248, 313 - d);
-            QVERIFY(shot.pixelColor(d, 157) == top && shot.pixelColor(496 - d, 157) == bottom && top.lightness() > bottom.lightness() + 64);
+            QVERIFY(shot.pixelColor(d, 157) == top && shot.pixelColor(496 - d, 157) == bottom
+                    && top.lightness() > bottom.lightness() + 64);
         }
         QCOMPARE(shot.pixelColor(3, 3), QColor(0xC6, 0x00, 0x00)); // the client area's checkerboard
         SplashScreen splash;
         QCOMPARE(splash.windowType(), Qt::SplashScreen); // kept out of the taskbar
-        for (Qt::WindowType flag : {Qt::FramelessWindowHint, Qt::WindowTransparentForInput, Qt::WindowDoesNotAcceptFocus})
+        for (Qt::WindowType flag :
+             {Qt::FramelessWindowHint, Qt::WindowTransparentForInput, Qt::WindowDoesNotAcceptFocus})
             QVERIFY(splash.windowFlags() & flag);
         const auto label = [&](const char *name) { return splash.findChild<QLabel *>(name); };
-        QCOMPARE(label("productLabel")->text() + "|" + label("versionLabel")->text() + "|" + label("platformLabel")->text(),
-            "Larderly|Version 1.0.0|Platform");
+        QCOMPARE(label("productLabel")->text() + "|" + label("versionLabel")->text() + "|"
+                     + label("platformLabel")->text(),
+                 "Larderly|Version 1.0.0|Platform");
         QCOMPARE(splash.findChild<QWidget *>("clientArea")->geometry(), QRect(3, 3, 491, 308));
-        QCOMPARE(label("versionLabel")->geometry(), QRect(QPoint(352, 136), label("versionLabel")->sizeHint())); // auto-sized
+        QCOMPARE(label("versionLabel")->geometry(),
+                 QRect(QPoint(352, 136), label("versionLabel")->sizeHint())); // auto-sized
         AboutDialog about(nullptr);
-        for (QLabel *text : splash.findChildren<QLabel *>() + about.findChildren<QLabel *>()) { // every text fits its label
+        for (QLabel *text :
+             splash.findChildren<QLabel *>() + about.findChildren<QLabel *>()) { // every text fits its label
             const int flags = int(text->alignment()) | (text->wordWrap() ? Qt::TextWordWrap : 0);
             const QRect needed = QFontMetrics(text->font()).boundingRect(text->contentsRect(), flags, text->text());
-            const bool fits = text->contentsRect().contains(needed) && text->parentWidget()->rect().contains(text->geometry());
+            const bool fits
+                = text->contentsRect().contains(needed) && text->parentWidget()->rect().contains(text->geometry());
             QVERIFY2(text->text().isEmpty() || fits, qPrintable(text->objectName()));
         }
     }
@@ -674,11 +730,12 @@ private slots:
         QVERIFY(QDir::setCurrent(w.dir.path()));
         HelpContents::show(nullptr, "Larderly", "help files/#1.html"); // a help file goes to the viewer,
         QCOMPARE(desktop.urls.value(0), QUrl::fromLocalFile(w.path("help files/#1.html")));
-        UrlOpener::setHandler([](const QUrl &) { throw RuntimeError(53, "No help viewer <found>"); }); // whose failure is one message
+        UrlOpener::setHandler(
+            [](const QUrl &) { throw RuntimeError(53, "No help viewer <found>"); }); // whose failure is one message
         HelpContents::show(nullptr, "Larderly - Soup", "/opt/larderly.html");
         QCOMPARE(prompts.texts().size(), 3);
         QVERIFY(prompts.texts()[2] == "No help viewer <found>" && prompts.requests[2].caption.isEmpty()
-            && prompts.requests[2].icon == MessageBox::NoIcon);
+                && prompts.requests[2].icon == MessageBox::NoIcon);
     }
 };
 

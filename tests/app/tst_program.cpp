@@ -45,9 +45,11 @@ private slots:
         QCOMPARE(process.exitCode(), row[3].toInt());
         QCOMPARE(QString(process.readAllStandardOutput()).left(qMax(out.size(), 1)), out); // none expected: none at all
         QCOMPARE(err, row[5]);
-        QCOMPARE((copy.files() + QDir(home.path("data/larderly")).entryList(QDir::Files)).join(u' '), row[6]); // no lock or copy left
+        QCOMPARE((copy.files() + QDir(home.path("data/larderly")).entryList(QDir::Files)).join(u' '),
+                 row[6]); // no lock or copy left
         QVERIFY(installed || copy.bytes() == OneRecipe);
-        QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"bin", "share"}));
+        QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"bin", "share"}));
     }
 
     void aSignalWhileAStartUpQuestionIsOpenEndsItAndTouchesNothing()

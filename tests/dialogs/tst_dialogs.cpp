@@ -7,7 +7,7 @@ void writeProgram(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
-        && file.setPermissions(file.permissions() | QFile::ExeOwner));
+            && file.setPermissions(file.permissions() | QFile::ExeOwner));
 }
 
 } // namespace
@@ -29,14 +29,18 @@ private slots:
             onModal([&](QWidget *about) {
                 box = about;
                 const QRect g = about->geometry();
-                QStringList seen{about->windowTitle() + QStringLiteral(" %1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
+                QStringList seen{about->windowTitle()
+                                 + QStringLiteral(" %1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
                                  + (about->minimumSize() == about->maximumSize() ? " fixed" : "")};
-                for (const char *name : {"logo", "titleLabel", "versionLabel", "descriptionLabel", "warningLabel", "okButton", "systemInfoButton"})
+                for (const char *name : {"logo", "titleLabel", "versionLabel", "descriptionLabel", "warningLabel",
+                                         "okButton", "systemInfoButton"})
                     seen << placement(about->findChild<QWidget *>(name), about);
                 openings << seen.join(u'\n') + (about->parentWidget() == w.window.get() ? "\nowned" : "");
                 for (int i = 0; i < QKeySequence(keys).count(); ++i) {
                     QTest::keyClick(QApplication::focusWidget(), QKeySequence(keys)[i].key());
-                    openings << QStringLiteral("%1 %2").arg(about->isVisible() ? "open" : "closed").arg(prompts.texts().join(u'|'));
+                    openings << QStringLiteral("%1 %2")
+                                    .arg(about->isVisible() ? "open" : "closed")
+                                    .arg(prompts.texts().join(u'|'));
                 }
             });
             w.child<QAction>("aboutAction")->trigger(); // returns once the box is answered
@@ -44,15 +48,19 @@ private slots:
         }
         qputenv("PATH", path);
         const QString layout = (dataLines(QFINDTESTDATA("about.txt")) << "owned").join(u'\n'),
-            unavailable = "System Information Is Unavailable At This Time";
-        QCOMPARE(openings, QStringList({layout, "open ", "open " + unavailable, "closed " + unavailable, layout, "closed " + unavailable}));
+                      unavailable = "System Information Is Unavailable At This Time";
+        QCOMPARE(openings,
+                 QStringList({layout, "open ", "open " + unavailable, "closed " + unavailable, layout,
+                              "closed " + unavailable}));
     }
 
     void messageBoxesShowTheirTextAsPlainText_data() { dataTable(QFINDTESTDATA("messageboxes.txt")); }
     void messageBoxesShowTheirTextAsPlainText()
     {
         const QStringList row = dataRow();
-        const MessageBox::Button defaultButton = row[0] == "OK" ? MessageBox::Ok : row[0] == "Yes" ? MessageBox::Yes : MessageBox::No;
+        const MessageBox::Button defaultButton = row[0] == "OK" ? MessageBox::Ok
+            : row[0] == "Yes"                                   ? MessageBox::Yes
+                                                                : MessageBox::No;
         QString shown;
         onModal([&](QWidget *window) {
             auto *box = qobject_cast<QMessageBox *>(window);
@@ -60,7 +68,8 @@ private slots:
             for (QAbstractButton *button : box->buttons())
                 buttons << button->text().remove(u'&');
             buttons.sort();
-            shown = box->windowTitle() + " " + box->findChild<QLabel *>("qt_msgbox_label")->text() + " " + buttons.join(u' ');
+            shown = box->windowTitle() + " " + box->findChild<QLabel *>("qt_msgbox_label")->text() + " "
+                + buttons.join(u' ');
             QVERIFY(box->textFormat() == Qt::PlainText && box->icon() == QMessageBox::NoIcon);
             QTest::keyClick(box, row[1] == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
         });
@@ -74,11 +83,13 @@ private slots:
     void systemInfoStartsTheFirstToolInstalledOrSaysItIsUnavailable_data()
     {
         QTest::addColumn<QStringList>("tools"); // in the folder searched, each noting that it ran
-        QTest::addColumn<QString>("started");   // or the message
+        QTest::addColumn<QString>("started"); // or the message
         QTest::newRow("hardinfo before kinfocenter") << QStringList{"kinfocenter", "hardinfo"} << "hardinfo";
         QTest::newRow("kinfocenter when it is the only one") << QStringList{"kinfocenter"} << "kinfocenter";
-        QTest::newRow("no tool installed") << QStringList{"msinfo32"} << "System Information Is Unavailable At This Time";
-        QTest::newRow("a tool that cannot start") << QStringList{"hardinfo!"} << "System Information Is Unavailable At This Time";
+        QTest::newRow("no tool installed")
+            << QStringList{"msinfo32"} << "System Information Is Unavailable At This Time";
+        QTest::newRow("a tool that cannot start")
+            << QStringList{"hardinfo!"} << "System Information Is Unavailable At This Time";
     }
     void systemInfoStartsTheFirstToolInstalledOrSaysItIsUnavailable()
     {

@@ -2,14 +2,13 @@
 // printer, the lines a box reports, the window's commands, and, run by the spooler test alone, one
 // document through a CUPS daemon of the tests' own (spooler.sh) whose cups-pdf queue is the default
 // printer; cups-pdf's PDFs have no text layer, so their pages are what is checked there.
+#include "Testing.h"
 #include "app/FieldTextEdit.h"
 #include "app/FieldTextLayout.h"
-#include "print/RecipePrinting.h"
 #include "app/PrintProgressDialog.h"
+#include "app/TabbedPages.h"
 #include "print/DefaultPrinter.h"
 #include "print/RecipePrinting.h"
-#include "app/TabbedPages.h"
-#include "Testing.h"
 
 #include <sys/stat.h>
 
@@ -18,17 +17,26 @@ namespace {
 // What a printer holding 12 points is asked for the recipe "Soup" with these lines in its boxes.
 QStringList single(const QStringList &ingredients, const QStringList &directions)
 {
-    return QStringList{"line(12) ", "fontSize 10", "line(10) Recipe Name: Soup", "line(10) Prep Time: 10 min", "line(10) Cook Time: ",
-                       "line(10) Servings: 4", "line(10) Ingredients: ", "line(10) "}
-        + QStringList(ingredients).replaceInStrings(QRegularExpression("^"), "line(10) ")
+    return QStringList{"line(12) ",
+                       "fontSize 10",
+                       "line(10) Recipe Name: Soup",
+                       "line(10) Prep Time: 10 min",
+                       "line(10) Cook Time: ",
+                       "line(10) Servings: 4",
+                       "line(10) Ingredients: ",
+                       "line(10) "}
+    + QStringList(ingredients).replaceInStrings(QRegularExpression("^"), "line(10) ")
         + QStringList{"line(10) ", "line(10) Directions: ", "line(10) "}
-        + QStringList(directions).replaceInStrings(QRegularExpression("^"), "line(10) ") + QStringList{"endDocument"};
+    + QStringList(directions).replaceInStrings(QRegularExpression("^"), "line(10) ") + QStringList{"endDocument"};
 }
 
 // Asks to stop after the second recipe and notes what it was told.
 struct StopAfterTwo : PrintProgress
 {
-    bool cancelled(int printed, int total) override { return told << QStringLiteral("%1 of %2").arg(printed).arg(total), printed >= 2; }
+    bool cancelled(int printed, int total) override
+    {
+        return told << QStringLiteral("%1 of %2").arg(printed).arg(total), printed >= 2;
+    }
     QStringList told;
 };
 
@@ -37,13 +45,17 @@ constexpr qreal Margin = 18; // points: the unprintable border of a PDF made wit
 // A printer that keeps its documents as PDF files in a temporary folder.
 struct PdfPrinter : Folder
 {
-    PdfPrinter() : printer(dir.path(), [this](const QString &path) { written << path; }, DefaultPrinter::ToPdfFile) {}
+    PdfPrinter()
+        : printer(
+            dir.path(), [this](const QString &path) { written << path; }, DefaultPrinter::ToPdfFile)
+    { }
     QStringList written;
     DefaultPrinter printer;
 };
 
-const QString Paragraph = "Whisk the eggs with the sugar until pale, fold in the flour a spoonful at a time and bake in a "
-                          "moderate oven until golden.";
+const QString Paragraph
+    = "Whisk the eggs with the sugar until pale, fold in the flour a spoonful at a time and bake in a "
+      "moderate oven until golden.";
 
 // The lines a box reports to the printing code.
 QStringList reportedLines(DisplayedText &box)
@@ -91,7 +103,10 @@ QStringList laidOutLines(QTextDocument &doc)
         doc.documentLayout()->blockBoundingRect(block);
         for (int i = 0; i < block.layout()->lineCount(); ++i) {
             const QTextLine line = block.layout()->lineAt(i);
-            lines << QStringLiteral("%1+%2@%3").arg(block.position() + line.textStart()).arg(line.textLength()).arg(line.y());
+            lines << QStringLiteral("%1+%2@%3")
+                         .arg(block.position() + line.textStart())
+                         .arg(line.textLength())
+                         .arg(line.y());
         }
     }
     return lines << QStringLiteral("%1 lines").arg(doc.lineCount());
@@ -123,9 +138,11 @@ private slots:
     void failureAbortsTheDocumentAndSaysWhere_data()
     {
         dataTable(QFINDTESTDATA("failures.txt"));
-        QTest::newRow("a line beginning past index 32,767 overflows") << QStringList{(QString(998, u'x') + "\r\n").repeated(40), "0", "",
+        QTest::newRow("a line beginning past index 32,767 overflows") << QStringList{
+            (QString(998, u'x') + "\r\n").repeated(40), "0", "",
             "6 Overflow (PrintSingleRecipe) | line(10) " + QString(998, u'x') + "|abortDocument|abortDocument"};
-        QTest::newRow("32,768 lines print, 32,769 overflow before the first") << QStringList{QString(32769, u'x'), "1", "",
+        QTest::newRow("32,768 lines print, 32,769 overflow before the first") << QStringList{
+            QString(32769, u'x'), "1", "",
             "6 Overflow (PrintSingleRecipe) | line(10) Ingredients: |line(10) |abortDocument|abortDocument"};
     }
     void failureAbortsTheDocumentAndSaysWhere()
@@ -141,7 +158,8 @@ private slots:
                 throw RuntimeError(57, "Device I/O error", "Printer");
         };
         FakeTextBox ingredientsBox(row[0], row[1].toInt()), directionsBox("x"), fullBox(QString(32768, u'x'), 1);
-        const QString error = raised([&] { RecipePrinting::printRecipe(printer, "Soup", "", "", "", ingredientsBox, directionsBox); });
+        const QString error
+            = raised([&] { RecipePrinting::printRecipe(printer, "Soup", "", "", "", ingredientsBox, directionsBox); });
         const int tail = outcome.section(" | ", 1).count(u'|') + 1;
         QCOMPARE(error + " | " + printer.operations.mid(printer.operations.size() - tail).join(u'|'), outcome);
         RecordingPrinter full;
@@ -169,7 +187,8 @@ private slots:
         QCOMPARE(error + " | " + progress.told.join(u',') + " | " + (failure ? ops.last() : ops.join(u',')), row[2]);
         RecordingPrinter all; // the largest list ends after its last recipe
         RecipePrinting::printAllRecipes(numbered(32767), all);
-        QVERIFY(all.operations.size() == 3 + 32767 * 8 + 1 && all.operations.at(all.operations.size() - 7).endsWith(" 32767"));
+        QVERIFY(all.operations.size() == 3 + 32767 * 8 + 1
+                && all.operations.at(all.operations.size() - 7).endsWith(" 32767"));
     }
 
     void pdfHoldsEveryLineWhereThePageAndTheScaleSettingsPutIt()
@@ -179,8 +198,9 @@ private slots:
         list.at(1).ingredients = "Crème brûlée";
         RecipePrinting::printAllRecipes(list, p.printer);
         const QStringList lines = PdfText::lines(p.written.value(0));
-        QCOMPARE(lines.mid(0, 8), QStringList({"Recipes", "Recipe Name: Recipe 1", "Prep Time:", "Cook Time:", "Servings:",
-                                               "Ingredients: Crème brûlée", "Directions: Step 1", "Rest"}));
+        QCOMPARE(lines.mid(0, 8),
+                 QStringList({"Recipes", "Recipe Name: Recipe 1", "Prep Time:", "Cook Time:", "Servings:",
+                              "Ingredients: Crème brûlée", "Directions: Step 1", "Rest"}));
         QCOMPARE(lines.size(), 1 + 40 * 7);
         const int pages = PdfText::pageCount(p.written[0]);
         QVERIFY(pages > 2 && p.printer.pageCount() == pages);
@@ -198,7 +218,7 @@ private slots:
         }
         for (int page = 1; page < pages; ++page)
             QVERIFY2(bottom - lowest[page] < 25, // two lines, one of them perhaps empty
-                      qPrintable(QString::number(lowest[page])));
+                     qPrintable(QString::number(lowest[page])));
         QVERIFY(words[0].box.top() < Margin + 12 && qAbs(words[0].box.height() / words[1].box.height() - 1.2) < 0.05);
     }
 
@@ -224,8 +244,9 @@ private slots:
         ::umask(before);
         QCOMPARE(p.written, QStringList({p.path("PRINTOUT-2.PDF"), p.path("PRINTOUT-3.PDF")}));
         QCOMPARE(PdfText::lines(p.written[0]) + PdfText::lines(p.written[1]) << p.bytes("PRINTOUT-1.PDF"),
-            QStringList({"First", "Second", "keep me"}));
-        QCOMPARE(QFileInfo(p.written[1]).permissions() & 0x0777, umask == 022 ? 0x0644 : 0x0600); // owner, group, others
+                 QStringList({"First", "Second", "keep me"}));
+        QCOMPARE(QFileInfo(p.written[1]).permissions() & 0x0777,
+                 umask == 022 ? 0x0644 : 0x0600); // owner, group, others
     }
 
     void boxReportsTheLinesItShowsAtItsWidthEvenWhenHidden()
@@ -240,12 +261,14 @@ private slots:
         w.window->setFieldText(Recipe::Directions, text);
         QCOMPARE(box->document()->lastBlock().layout()->lineCount(), 0); // not laid out by Qt yet
         const QStringList reported = reportedLines(*box);
-        QVERIFY(box->text() == text && reported.join(QString()) == QString(text).remove("\r\n") && reported.size() > 80);
+        QVERIFY(box->text() == text && reported.join(QString()) == QString(text).remove("\r\n")
+                && reported.size() > 80);
         const QFontMetricsF metrics(box->font()); // each wrapped line fits, and its next word would not have
         const qreal room = box->viewport()->width() - 2 * box->document()->documentMargin();
         for (int i = 0; i + 1 < reported.size(); ++i) {
             QVERIFY2(metrics.horizontalAdvance(reported[i].trimmed()) <= room, qPrintable(reported[i]));
-            QVERIFY(!reported[i].endsWith(u' ') || metrics.horizontalAdvance(reported[i] + reported[i + 1].section(u' ', 0, 0)) > room);
+            QVERIFY(!reported[i].endsWith(u' ')
+                    || metrics.horizontalAdvance(reported[i] + reported[i + 1].section(u' ', 0, 0)) > room);
         }
         tabs->setCurrentIndex(0);
         QTRY_VERIFY(box->isVisible());
@@ -255,7 +278,8 @@ private slots:
         QCOMPARE(walkedLines(box), trimmed(reportedLines(*box)));
         // Every line break the box shows is a CR LF: a lone LF or CR, a line separator, one at the end.
         w.window->setFieldText(Recipe::Directions, "a\nb\rc\r\nd\u2028\u2028e\u2028");
-        QCOMPARE(reportedLines(*box) << box->text(), QStringList({"a", "b", "c", "d", "", "e", "", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"}));
+        QCOMPARE(reportedLines(*box) << box->text(),
+                 QStringList({"a", "b", "c", "d", "", "e", "", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"}));
         QCOMPARE(walkedLines(box), reportedLines(*box));
         QCOMPARE(box->fieldText(), "a\nb\rc\r\nd\u2028\u2028e\u2028"); // shown, not edited: handed back as it was
     }
@@ -269,12 +293,16 @@ private slots:
         QTest::newRow("ordinary words") << Paragraph.repeated(3) << 200 << -1 << "";
         QTest::newRow("an overlong word between words, broken anywhere")
             << "Mix the " + unbroken(500) + " into the flour, then knead well." << 200 << -1 << "";
-        QTest::newRow("a long word that fits its line") << unbroken(70) + " " + Paragraph.repeated(2) << 900 << -1 << "";
+        QTest::newRow("a long word that fits its line")
+            << unbroken(70) + " " + Paragraph.repeated(2) << 900 << -1 << "";
         QTest::newRow("breaks and spaces inside long runs")
-            << unbroken(300) + "\u2028   " + unbroken(200) + "\u00ad" + unbroken(200) + "\u00a0" + unbroken(100) + "  z" << 200 << -1 << "";
-        QTest::newRow("ideographs, a break opportunity each") << QString("\u6f22\u5b57\u4eee\u540d").repeated(100) << 200 << -1 << "";
+            << unbroken(300) + "\u2028   " + unbroken(200) + "\u00ad" + unbroken(200) + "\u00a0" + unbroken(100) + "  z"
+            << 200 << -1 << "";
+        QTest::newRow("ideographs, a break opportunity each")
+            << QString("\u6f22\u5b57\u4eee\u540d").repeated(100) << 200 << -1 << "";
         QTest::newRow("paragraphs, one a long run") << "Step one\n" + unbroken(5000) + "\nStep two" << 200 << -1 << "";
-        QTest::newRow("no width: a line for each paragraph") << Paragraph + "\n" + unbroken(500) + "\nServe." << 0 << -1 << "";
+        QTest::newRow("no width: a line for each paragraph")
+            << Paragraph + "\n" + unbroken(500) + "\nServe." << 0 << -1 << "";
         QTest::newRow("a letter typed into a long word") << unbroken(2000) << 200 << 1000 << "y";
         QTest::newRow("a space typed into a long word") << "Add " + unbroken(2000) << 200 << 1000 << " ";
         QTest::newRow("a line break typed into a long word") << unbroken(2000) << 200 << 1000 << "\n";
@@ -319,7 +347,8 @@ private slots:
         QWidget window;
         {
             PrintProgressDialog progress(&window, 60000);
-            QVERIFY(!progress.cancelled(1, 9) && !progress.dialog() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+            QVERIFY(!progress.cancelled(1, 9) && !progress.dialog()
+                    && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
         }
         QVERIFY(!QApplication::overrideCursor());
         PrintProgressDialog progress(&window, 0);
@@ -332,8 +361,9 @@ private slots:
 
     void windowPrintsIntoNewPdfFilesAndSaysWhereOnceDoneOrWhatFailed()
     {
-        WindowFixture w("2,1\r\n\"Sponge cake\"\r\n\"15 min\"\r\n\"\"\r\n\"8\"\r\n\"4 eggs\r\n125 g sugar\"\r\n\"" + Paragraph.toUtf8()
-                        + "\"\r\n" + QByteArray("\"Tea\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
+        WindowFixture w("2,1\r\n\"Sponge cake\"\r\n\"15 min\"\r\n\"\"\r\n\"8\"\r\n\"4 eggs\r\n125 g sugar\"\r\n\""
+                        + Paragraph.toUtf8() + "\"\r\n"
+                        + QByteArray("\"Tea\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n"));
         w.type("nameEdit", "Victoria ");
         w.type("ingredientsEdit", "2 ");
         PromptRecorder prompts;
@@ -346,18 +376,26 @@ private slots:
         const QString saved = "No printer is installed, so the document was saved as a PDF file:\n\n";
         QCOMPARE(prompts.texts(), QStringList({saved + w.path("PRINTOUT-1.PDF"), saved + w.path("PRINTOUT-2.PDF")}));
         QVERIFY(!busy); // the print is over when the user is told
-        const QStringList single = {"Recipe Name: Victoria Sponge cake", "Prep Time: 15 min", "Cook Time:", "Servings: 8",
-                                    "Ingredients:", "2 4 eggs", "125 g sugar", "Directions:"};
-        QCOMPARE(PdfText::lines(w.path("PRINTOUT-1.PDF")), single + walkedLines(w.child<FieldTextEdit>("directionsEdit")));
+        const QStringList single = {"Recipe Name: Victoria Sponge cake",
+                                    "Prep Time: 15 min",
+                                    "Cook Time:",
+                                    "Servings: 8",
+                                    "Ingredients:",
+                                    "2 4 eggs",
+                                    "125 g sugar",
+                                    "Directions:"};
+        QCOMPARE(PdfText::lines(w.path("PRINTOUT-1.PDF")),
+                 single + walkedLines(w.child<FieldTextEdit>("directionsEdit")));
         QCOMPARE(PdfText::lines(w.path("PRINTOUT-2.PDF")).filter("Name:"),
-            QStringList({"Recipe Name: Victoria Sponge cake", "Recipe Name: Tea"}));
+                 QStringList({"Recipe Name: Victoria Sponge cake", "Recipe Name: Tea"}));
 
         QVERIFY(QDir(w.dir.path()).removeRecursively()); // nowhere to keep the next one
         w.type("cookTimeEdit", "40 min");
         prompts.requests.clear();
         w.child<QAction>("printAllAction")->trigger();
         QCOMPARE(prompts.texts(), QStringList({"Path/File access error"}));
-        QVERIFY(w.child<QLineEdit>("cookTimeEdit")->text() == "40 min" && w.counter() == "Record 1 of 2" && !QApplication::overrideCursor());
+        QVERIFY(w.child<QLineEdit>("cookTimeEdit")->text() == "40 min" && w.counter() == "Record 1 of 2"
+                && !QApplication::overrideCursor());
     }
 
     void aDocumentGoesToTheDefaultPrinterAsOneJob()
@@ -376,7 +414,8 @@ private slots:
         printer.endDocument();
         const QDir out(spooler.filePath("out"));
         QTRY_VERIFY_WITH_TIMEOUT(!out.entryList({"*.pdf"}).isEmpty()
-            && PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])) > 0, 120000);
+                                     && PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])) > 0,
+                                 120000);
         QVERIFY(printer.pageCount() > 2);
         QCOMPARE(PdfText::pageCount(out.filePath(out.entryList({"*.pdf"})[0])), printer.pageCount());
         QCOMPARE(folder.files(), QStringList()); // nothing kept beside the recipes

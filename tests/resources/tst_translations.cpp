@@ -67,17 +67,28 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("german");
-        QTest::newRow("a menu, with its access key") << "file menu" << "&Datei";
-        QTest::newRow("a label of the recipe") << "name label" << "Gericht:";
-        QTest::newRow("the record counter") << "counter" << "Rezept 1 von 3";
-        QTest::newRow("a question with the recipe's name") << "delete" << "Soll »Recipe 1« wirklich gelöscht werden?";
-        QTest::newRow("a message with the search text") << "not found" << "Keine weiteren Vorkommen von »Salz«.";
-        QTest::newRow("Qt's own Yes button") << "yes button" << "&Ja";
-        QTest::newRow("the search dialog") << "search" << "Suchen";
-        QTest::newRow("the About box, with the title") << "about" << "Über Larderly";
-        QTest::newRow("the splash screen") << "splash" << "Plattform";
-        QTest::newRow("a printed label") << "printed" << "line(10) Rezeptname: Recipe 1";
-        QTest::newRow("an error's description") << "error" << "Zugriff verweigert";
+        QTest::newRow("a menu, with its access key") << "file menu"
+                                                     << "&Datei";
+        QTest::newRow("a label of the recipe") << "name label"
+                                               << "Gericht:";
+        QTest::newRow("the record counter") << "counter"
+                                            << "Rezept 1 von 3";
+        QTest::newRow("a question with the recipe's name") << "delete"
+                                                           << "Soll »Recipe 1« wirklich gelöscht werden?";
+        QTest::newRow("a message with the search text") << "not found"
+                                                        << "Keine weiteren Vorkommen von »Salz«.";
+        QTest::newRow("Qt's own Yes button") << "yes button"
+                                             << "&Ja";
+        QTest::newRow("the search dialog") << "search"
+                                           << "Suchen";
+        QTest::newRow("the About box, with the title") << "about"
+                                                       << "Über Larderly";
+        QTest::newRow("the splash screen") << "splash"
+                                           << "Plattform";
+        QTest::newRow("a printed label") << "printed"
+                                         << "line(10) Rezeptname: Recipe 1";
+        QTest::newRow("an error's description") << "error"
+                                                << "Zugriff verweigert";
     }
     void aGermanDesktopGetsGermanTexts()
     {
@@ -90,11 +101,13 @@ private slots:
             RecipeFile::write(recipes.list, recipes.path());
             WindowFixture w(recipes.bytes());
             seen = text == "file menu" ? w.child<QMenu>("fileMenu")->title()
-                : text == "name label" ? w.child<QLabel>("nameLabel")->text() : w.counter();
+                : text == "name label" ? w.child<QLabel>("nameLabel")->text()
+                                       : w.counter();
         } else if (text == "delete" || text == "not found") {
             LogicFixture w(numbered(3, 1));
             PromptRecorder prompts;
-            text == "delete" ? w.logic.deleteRecipe() : (w.answers << LogicFixture::Answer{true, true, "Salz"}, w.logic.search());
+            text == "delete" ? w.logic.deleteRecipe()
+                             : (w.answers << LogicFixture::Answer{true, true, "Salz"}, w.logic.search());
             seen = prompts.texts().value(0);
         } else if (text == "yes button") {
             onModal([&](QWidget *box) {

@@ -6,9 +6,9 @@
 //   savechild nobody DIR        the same as the unprivileged user when run as root
 //   savechild loadsave DIR      loads RECIPES.DAT and saves it again, as the unprivileged user when root
 //   savechild lock DIR          holds the recipes' lock, printing "locked", until it is killed
+#include "Recipes.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeLock.h"
-#include "Recipes.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "DataFile.h"
 #include "Raised.h"
+#include "Recipes.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeWriter.h"
-#include "Recipes.h"
 
 #include <QtTest>
 
@@ -14,7 +14,9 @@ namespace {
 // RECIPES.DAT in a temporary folder, the list it is read into and the messages the user sees.
 struct Box : Folder
 {
-    Box() : file(list, dir.path(), [this](const QString &m) { messages << m; }) {}
+    Box()
+        : file(list, dir.path(), [this](const QString &m) { messages << m; })
+    { }
     Fields load(const QByteArray &bytes)
     {
         if (!bytes.isNull())
@@ -43,9 +45,11 @@ private slots:
         RecipeList list;
         list.sizeForLoading(count, count ? 1 : 0);
         const auto allowed = [](const QString &error) { return error == "none" ? '1' : '0'; };
-        QCOMPARE(QString(allowed(raised([&] { list.at(index).name = "x"; }))) + allowed(raised([&] { list.setCurrent(index); })),
+        QCOMPARE(QString(allowed(raised([&] { list.at(index).name = "x"; })))
+                     + allowed(raised([&] { list.setCurrent(index); })),
                  slotAndCurrent);
-        QCOMPARE(raised([&] { list.sizeForLoading(count, index); }).section(u' ', 0, 0), slotAndCurrent[1] == '1' ? "none" : "9");
+        QCOMPARE(raised([&] { list.sizeForLoading(count, index); }).section(u' ', 0, 0),
+                 slotAndCurrent[1] == '1' ? "none" : "9");
         QVERIFY(list.slotCount() == count + 1 && list.invariantsHold());
         QCOMPARE(raised([] { Int16(-32768) - Int16(1); }), "6 Overflow ()");
     }
@@ -66,7 +70,9 @@ private slots:
         box.list = listOf(fields, current);
         QVERIFY(box.file.save());
         const QByteArray written = box.bytes();
-        const QByteArray kind = TextEncoding::isAscii(written) ? "ASCII" : TextEncoding::isValidUtf8(written) ? "UTF-8" : "Windows-1252";
+        const QByteArray kind = TextEncoding::isAscii(written) ? "ASCII"
+            : TextEncoding::isValidUtf8(written)               ? "UTF-8"
+                                                               : "Windows-1252";
         QCOMPARE(QByteArrayList({"ASCII", "UTF-8", "Windows-1252"}).contains(bytes) ? kind : written, bytes);
         QCOMPARE(fieldsOf(box.list), fields + Fields{QString::number(current)}); // a save changes nothing in the list
         Fields expected;
@@ -80,7 +86,8 @@ private slots:
     void readsWhatItCanAndKeepsACopyOfADamagedFile()
     {
         const QStringList row = dataRow();
-        const QByteArray bytes = row[0] == "(none)" ? QByteArray() : QByteArray(row[0].toLatin1().constData(), row[0].size()); // "": empty
+        const QByteArray bytes
+            = row[0] == "(none)" ? QByteArray() : QByteArray(row[0].toLatin1().constData(), row[0].size()); // "": empty
         const Fields fields = row[1].split(u'|');
         const QString message = row[2];
         Box box;
@@ -103,7 +110,9 @@ private slots:
         Folder folder;
         folder.put("old");
         const QByteArray file = QFile::encodeName(folder.path()), dir = QFile::encodeName(folder.dir.path());
-        QCOMPARE(::chmod(file, mode_t(fileMode)) + ::chmod(dir, mode_t(folderMode)) + ::chown(file, 65534, 65534) * !geteuid(), 0);
+        QCOMPARE(::chmod(file, mode_t(fileMode)) + ::chmod(dir, mode_t(folderMode))
+                     + ::chown(file, 65534, 65534) * !geteuid(),
+                 0);
         QProcess child;
         child.start(QCoreApplication::applicationDirPath() + "/savechild",
                     QStringList{arguments.first(), folder.dir.path()} + arguments.mid(1));
@@ -123,7 +132,9 @@ private slots:
         const QByteArray file = QFile::encodeName(folder.path());
         QCOMPARE(::chown(file, 65534, 1) + ::chmod(file, 0664), 0);
         RecipeFile::write(numbered(1, 1), folder.path());
-        struct stat saved {};
+        struct stat saved
+        {
+        };
         QCOMPARE(::stat(file, &saved), 0);
         QCOMPARE(saved.st_uid, uid_t(65534));
         QCOMPARE(saved.st_gid, gid_t(1));

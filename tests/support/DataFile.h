@@ -11,7 +11,8 @@ inline QStringList dataLines(const QString &path)
 {
     QFile file(path);
     QStringList lines;
-    for (const QString &line : QString::fromUtf8(file.open(QIODevice::ReadOnly) ? file.readAll() : "(no data file)").split(u'\n')) {
+    for (const QString &line :
+         QString::fromUtf8(file.open(QIODevice::ReadOnly) ? file.readAll() : "(no data file)").split(u'\n')) {
         if (!line.trimmed().isEmpty() && !line.startsWith(u'#'))
             lines << line;
     }
@@ -33,7 +34,10 @@ inline QList<QStringList> dataRows(const QString &path)
             for (const QRegularExpressionMatch &m : escape.globalMatch(cell)) {
                 const QString plain = m.captured(1);
                 const QChar c = plain.isEmpty() ? QChar((m.captured(2) + m.captured(3)).toUShort(nullptr, 16))
-                                                : QChar(plain == "r" ? '\r' : plain == "n" ? '\n' : plain == "t" ? '\t' : '\\');
+                                                : QChar(plain == "r"       ? '\r'
+                                                            : plain == "n" ? '\n'
+                                                            : plain == "t" ? '\t'
+                                                                           : '\\');
                 text += cell.mid(done, m.capturedStart() - done) + c;
                 done = m.capturedEnd();
             }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/Checksum.h"
 #include "FakeMainView.h"
 #include "app/MainLogic.h"
+#include "store/Checksum.h"
 #include "store/RecipeList.h"
 
 #include <QRandomGenerator>
@@ -14,13 +14,19 @@ struct EditScript
 {
     enum Step { Typed, Added, Deleted, Moved, Saved };
 
-    explicit EditScript(quint32 seed) : random(seed) {}
+    explicit EditScript(quint32 seed)
+        : random(seed)
+    { }
 
     // What the next step does; typing needs a recipe on screen.
     Step next(const FakeMainView &view)
     {
         const int roll = int(random.bounded(100));
-        return roll < 70 ? (view.enabled[0] ? Typed : Added) : roll < 76 ? Added : roll < 80 ? Deleted : roll < 99 ? Moved : Saved;
+        return roll < 70 ? (view.enabled[0] ? Typed : Added)
+            : roll < 76  ? Added
+            : roll < 80  ? Deleted
+            : roll < 99  ? Moved
+                         : Saved;
     }
     void perform(Step step, MainLogic &logic, FakeMainView &view)
     {
@@ -33,8 +39,10 @@ struct EditScript
                                             &MainLogic::showFirstRecipe, &MainLogic::showLastRecipe};
             (logic.*moves[random.bounded(4)])();
         } else {
-            (logic.*(step == Added ? &MainLogic::addRecipe // a deletion's question is answered Yes
-                     : step == Deleted ? &MainLogic::deleteRecipe : &MainLogic::saveRecipes))();
+            (logic
+             .*(step == Added         ? &MainLogic::addRecipe // a deletion's question is answered Yes
+                    : step == Deleted ? &MainLogic::deleteRecipe
+                                      : &MainLogic::saveRecipes))();
         }
     }
 

@@ -16,7 +16,7 @@ public:
     void setRecordCounter(const QString &text) override { counter = text; }
     void beep() override { ++beeps; }
     QWidget *dialogParent() override { return nullptr; }
-    void closeWindow() override {}
+    void closeWindow() override { }
     DisplayedText &displayedText(Recipe::Field field) override
     {
         return m_boxes[field - Recipe::Ingredients] = FakeTextBox(texts[field]);

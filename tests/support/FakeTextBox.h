@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/DisplayedText.h"
 #include "print/DisplayedLines.h"
+#include "print/DisplayedText.h"
 
 #include <QStringList>
 
@@ -16,7 +16,7 @@ public:
         for (qsizetype p = 0; p < paragraphs.size(); ++p) {
             if (p > 0)
                 m_lines.addLineBreak();
-            for (qsizetype at = 0; at < paragraphs[p].size(); at += width > 0 ? width : paragraphs[p].size())
+            for (qsizetype at = 0; at<paragraphs[p].size(); at += width> 0 ? width : paragraphs[p].size())
                 m_lines.addLine(QStringView(paragraphs[p]).mid(at, width > 0 ? width : -1));
         }
     }

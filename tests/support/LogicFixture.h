@@ -1,11 +1,11 @@
 #pragma once
 
 #include "FakeMainView.h"
+#include "Recipes.h"
 #include "app/MainLogic.h"
 #include "dialogs/MessageBox.h"
-#include "store/RecipeFile.h"
-#include "Recipes.h"
 #include "search/SearchPrompt.h"
+#include "store/RecipeFile.h"
 
 // The main window's logic over a stand-alone view, with RECIPES.DAT in a temporary folder and a
 // search dialog that takes its answers from `answers` (none left is Cancel).
@@ -18,12 +18,15 @@ struct LogicFixture : Folder
     };
     struct Dialog : SearchPrompt
     {
-        explicit Dialog(LogicFixture &f) : fixture(f) {}
+        explicit Dialog(LogicFixture &f)
+            : fixture(f)
+        { }
         std::optional<SearchRequest> ask() override
         {
             ++fixture.dialogsShown;
             const Answer answer = fixture.answers.isEmpty() ? Answer{false, false, {}} : fixture.answers.takeFirst();
-            return answer.ok ? std::optional<SearchRequest>(SearchRequest{answer.text, answer.findFirst}) : std::nullopt;
+            return answer.ok ? std::optional<SearchRequest>(SearchRequest{answer.text, answer.findFirst})
+                             : std::nullopt;
         }
         LogicFixture &fixture;
     };

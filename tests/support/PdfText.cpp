@@ -31,14 +31,17 @@ QList<PdfText::Word> PdfText::words(const QString &pdf)
         const QRegularExpressionMatch m = it.next();
         if (m.captured(5).isNull() && ++page)
             continue;
-        result << Word{m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())), page};
+        result << Word{m.captured(5),
+                       QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                              QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
+                       page};
     }
     return result;
 }
 
 qreal PdfText::info(const QString &pdf, const QString &pattern)
 {
-    const QRegularExpressionMatch m = QRegularExpression(pattern, QRegularExpression::MultilineOption).match(run("pdfinfo", {pdf}));
+    const QRegularExpressionMatch m
+        = QRegularExpression(pattern, QRegularExpression::MultilineOption).match(run("pdfinfo", {pdf}));
     return m.hasMatch() ? m.captured(1).toDouble() : -1;
 }

@@ -16,7 +16,9 @@ struct PromptRecorder
             requests << request;
             if (onShow)
                 onShow(); // while the box is up
-            return !answers.isEmpty() ? answers.takeFirst() : request.buttons & MessageBox::No ? MessageBox::No : MessageBox::Ok;
+            return !answers.isEmpty()              ? answers.takeFirst()
+                : request.buttons & MessageBox::No ? MessageBox::No
+                                                   : MessageBox::Ok;
         });
     }
     ~PromptRecorder() { MessageBox::setAnswerer(nullptr); }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/RuntimeError.h"
 #include "store/JournalFile.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
-#include "core/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,7 +8,10 @@
 // Stands in for the desktop while it exists: keeps every address handed to it, opens none.
 struct UrlRecorder
 {
-    UrlRecorder() { UrlOpener::setHandler([this](const QUrl &url) { urls << url; }); }
+    UrlRecorder()
+    {
+        UrlOpener::setHandler([this](const QUrl &url) { urls << url; });
+    }
     ~UrlRecorder() { UrlOpener::setHandler(nullptr); }
     QList<QUrl> urls;
 };

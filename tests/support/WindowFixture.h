@@ -20,7 +20,10 @@ struct WindowFixture : Folder
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     template<typename T = QWidget>
-    T *child(const char *name) const { return window->findChild<T *>(name); }
+    T *child(const char *name) const
+    {
+        return window->findChild<T *>(name);
+    }
     QString counter() const { return child<QLabel>("recordCounter")->text(); }
     // Gives the control the focus, presses `first` if given, and types.
     void type(const char *control, const QString &text, QKeyCombination first = Qt::Key_unknown) const
@@ -39,9 +42,14 @@ struct WindowFixture : Folder
 // and its tooltip.
 inline QString placement(QWidget *control, QWidget *origin, int scale = 1)
 {
-    const QRect r(control->mapTo(control->window(), QPoint()) - origin->mapTo(control->window(), QPoint()), control->size());
+    const QRect r(control->mapTo(control->window(), QPoint()) - origin->mapTo(control->window(), QPoint()),
+                  control->size());
     const QString text = control->property(qobject_cast<QGroupBox *>(control) ? "title" : "text").toString();
-    return QStringLiteral("%1 %2,%3 %4x%5").arg(control->objectName()).arg(r.x() * scale).arg(r.y() * scale).arg(r.width() * scale)
+    return QStringLiteral("%1 %2,%3 %4x%5")
+               .arg(control->objectName())
+               .arg(r.x() * scale)
+               .arg(r.y() * scale)
+               .arg(r.width() * scale)
                .arg(r.height() * scale)
         + (text.isEmpty() ? "" : " " + text) + (control->toolTip().isEmpty() ? "" : " tip:" + control->toolTip());
 }
@@ -61,8 +69,9 @@ inline void onModal(std::function<void(QWidget *)> action)
         poll->stop();
         if (ready) {
             action(modal);
-            QTimer::singleShot(5000, modal,
-                [modal] { modal->isVisible() && (QTest::qFail("still open", __FILE__, __LINE__), modal->close()); });
+            QTimer::singleShot(5000, modal, [modal] {
+                modal->isVisible() && (QTest::qFail("still open", __FILE__, __LINE__), modal->close());
+            });
         }
     });
     poll->start(10);

@@ -20,11 +20,11 @@ QPainterPath kettleBody(const QRectF &r)
     const qreal w = r.width(), h = r.height();
     path.moveTo(r.left() + 0.22 * w, r.top() + 0.18 * h);
     path.lineTo(r.left() + 0.78 * w, r.top() + 0.18 * h);
-    path.cubicTo(r.left() + 0.98 * w, r.top() + 0.45 * h, r.left() + 1.02 * w, r.top() + 0.92 * h,
-                 r.left() + 0.86 * w, r.bottom());
+    path.cubicTo(r.left() + 0.98 * w, r.top() + 0.45 * h, r.left() + 1.02 * w, r.top() + 0.92 * h, r.left() + 0.86 * w,
+                 r.bottom());
     path.lineTo(r.left() + 0.14 * w, r.bottom());
-    path.cubicTo(r.left() - 0.02 * w, r.top() + 0.92 * h, r.left() + 0.02 * w, r.top() + 0.45 * h,
-                 r.left() + 0.22 * w, r.top() + 0.18 * h);
+    path.cubicTo(r.left() - 0.02 * w, r.top() + 0.92 * h, r.left() + 0.02 * w, r.top() + 0.45 * h, r.left() + 0.22 * w,
+                 r.top() + 0.18 * h);
     return path;
 }
 
@@ -129,10 +129,10 @@ QImage icon(int size)
     const QImage image = fullColourIcon(size);
     // The classic 16-colour palette, with transparency in place of one of the greys.
     const QList<QRgb> palette = {
-        qRgba(0, 0, 0, 0), qRgb(0, 0, 0), qRgb(128, 0, 0), qRgb(0, 128, 0), qRgb(128, 128, 0),
-        qRgb(0, 0, 128), qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192), qRgb(255, 0, 0),
-        qRgb(0, 255, 0), qRgb(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 255), qRgb(0, 255, 255),
-        qRgb(255, 255, 255),
+        qRgba(0, 0, 0, 0),   qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),
+        qRgb(128, 128, 0),   qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128),
+        qRgb(192, 192, 192), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
     };
     QImage straight = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < size; ++y) {
