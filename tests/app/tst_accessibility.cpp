@@ -92,6 +92,7 @@ private slots:
             SplashScreen splash;
             heard = ::spoken(&splash, control);
         } else if (window == "message") {
+            RealMessageBoxes real;
             onModal([&](QWidget *box) {
                 heard = ::spoken(box, control);
                 box->close();

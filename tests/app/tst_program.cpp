@@ -1,25 +1,77 @@
-#include "DataFile.h"
+// The built program run as a user would: copied alone into a folder, or installed; its command line,
+// a missing display, where it keeps the recipes, and the session ending while it starts.
 #include "Recipes.h"
 #include "store/RecoveryJournal.h"
 
 #include <QtTest>
 
+namespace {
+
 const QByteArray OneRecipe = "1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+const QString Again = "Try 'larderly --help' for more information.\n";
+const QString NoDisplay = "Larderly is a desktop program and found no display to open its window on.\n";
+
+} // namespace
 
 class TestProgram : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void runsAsAUserStartsItAndKeepsTheRecipesWhereTheyCanWrite_data() { dataTable(QFINDTESTDATA("program.txt")); }
+    void runsAsAUserStartsItAndKeepsTheRecipesWhereTheyCanWrite_data()
+    {
+        QTest::addColumn<QString>("program");   // copied into a folder with one recipe, into one named bin, or installed
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("display");   // none, Qt's offscreen platform, or an X display nobody serves
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");       // how standard output starts
+        QTest::addColumn<QString>("err");       // all of standard error
+        QTest::addColumn<QString>("files");     // beside the copy and in the user's data folder
+        const QString copied = "larderly RECIPES.DAT";
+        for (const char *display : {"none", "offscreen"}) {
+            QTest::addRow("--help shows the usage, %s", display) << "copied" << QStringList{"--help"} << display << 0
+                                                                 << "Usage: larderly [options]\n" << "" << copied;
+            QTest::addRow("--version shows the version, %s", display) << "copied" << QStringList{"--version"} << display << 0
+                                                                      << "Larderly 1.0.0\n" << "" << copied;
+            QTest::addRow("an unknown option is refused, %s", display) << "copied" << QStringList{"--frobnicate"} << display
+                                                                       << 1 << "" << "larderly: Unknown option 'frobnicate'.\n" + Again
+                                                                       << copied;
+        }
+        QTest::newRow("an extra argument is refused") << "copied" << QStringList{"RECIPES.DAT"} << "none" << 1 << ""
+                                                      << "larderly: unexpected argument 'RECIPES.DAT'\n" + Again << copied;
+        QTest::newRow("a start without a display says so") << "copied" << QStringList() << "none" << 1 << "" << NoDisplay
+                                                           << copied;
+        QTest::newRow("a start with an unreachable display says so") << "copied" << QStringList() << ":9999" << 1 << ""
+                                                                     << NoDisplay << copied;
+        QTest::newRow("Qt's -platform names the display") << "copied" << QStringList{"-platform", "offscreen"} << "none"
+                                                          << 0 << "" << "" << copied;
+        QTest::newRow("a platform plugin's warning is no missing display")
+            << "copied" << QStringList() << "nosuchplugin;offscreen" << 0 << "" << "" << copied;
+        QTest::newRow("a copied program keeps the recipes beside itself") << "copied" << QStringList() << "offscreen" << 0
+                                                                          << "" << "" << copied;
+        QTest::newRow("a copy in a folder named bin is still a copy") << "bin" << QStringList() << "offscreen" << 0 << ""
+                                                                      << "" << copied;
+        QTest::newRow("an installed program keeps them in the user's data folder")
+            << "installed" << QStringList() << "offscreen" << 0 << "" << "" << "RECIPES.DAT";
+    }
     void runsAsAUserStartsItAndKeepsTheRecipesWhereTheyCanWrite()
     {
-        const QStringList row = dataRow();
-        const QString argument = row[1], display = row[2], out = row[4];
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, display);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(QString, files);
         Folder copy, home;
-        const bool installed = row[0] == "installed";
-        const QString program = installed ? LARDERLY_PREFIX "/bin/larderly" : copy.path("larderly");
-        QVERIFY(installed || (QFile::copy(LARDERLY_PROGRAM, program) && (copy.put(OneRecipe), true)));
+        const QString folder = program == "bin" ? copy.path("bin") : copy.dir.path();
+        const QString path = program == "installed" ? LARDERLY_PREFIX "/bin/larderly" : folder + "/larderly";
+        if (program != "installed") {
+            QVERIFY(QDir().mkpath(folder));
+            QVERIFY(QFile::copy(LARDERLY_PROGRAM, path));
+            QFile::remove(copy.path()); // the recipes go beside the program
+            copy.put(OneRecipe, QDir(copy.dir.path()).relativeFilePath(folder + "/RECIPES.DAT"));
+        }
         QProcessEnvironment environment;
         environment.insert("HOME", home.dir.path());
         environment.insert("XDG_DATA_HOME", home.path("data"));
@@ -30,26 +82,26 @@ private slots:
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setReadChannel(QProcess::StandardError);
-        process.start(program, argument.isEmpty() ? QStringList() : QStringList{argument});
+        process.start(path, arguments);
         QVERIFY(process.waitForStarted(10000));
-        QByteArray err;
-        if (argument.isEmpty() && display == "offscreen") { // the window opens: ended as the session ends it
-            while (!err.contains("on view\n") && process.waitForReadyRead(10000))
-                err += process.readAllStandardError();
+        QByteArray errors;
+        if (status == 0 && out.isEmpty()) { // the window opens: ended as the session ends it
+            while (!errors.contains("on view\n") && process.waitForReadyRead(10000))
+                errors += process.readAllStandardError();
             process.terminate();
         }
-        const bool finished = process.waitForFinished(30000);
-        err += process.readAllStandardError();
-        err.replace("larderly.application: the main window is on view\n", "");
-        QVERIFY2(finished && process.exitStatus() == QProcess::NormalExit, qPrintable(err));
-        QCOMPARE(process.exitCode(), row[3].toInt());
+        QVERIFY(process.waitForFinished(30000));
+        errors += process.readAllStandardError();
+        errors.replace("larderly.application: the main window is on view\n", "");
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), status);
         QCOMPARE(QString(process.readAllStandardOutput()).left(qMax(out.size(), 1)), out); // none expected: none at all
-        QCOMPARE(err, row[5]);
-        QCOMPARE((copy.files() + QDir(home.path("data/larderly")).entryList(QDir::Files)).join(u' '),
-                 row[6]); // no lock or copy left
-        QVERIFY(installed || copy.bytes() == OneRecipe);
-        QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList({"bin", "share"}));
+        QCOMPARE(QString(errors).remove(QRegularExpression("qt.qpa.plugin: Could not find.*\n")), err);
+        const QStringList there = QDir(folder).entryList(QDir::Files) + QDir(home.path("data/larderly")).entryList(QDir::Files);
+        QCOMPARE(there.join(u' '), files); // no lock or journal left
+        if (program != "installed")
+            QCOMPARE(copy.bytes(QDir(copy.dir.path()).relativeFilePath(folder + "/RECIPES.DAT")), OneRecipe);
+        QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"bin", "share"}));
     }
 
     void aSignalWhileAStartUpQuestionIsOpenEndsItAndTouchesNothing()

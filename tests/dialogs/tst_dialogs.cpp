@@ -1,5 +1,6 @@
 #include "Testing.h"
 #include "dialogs/AboutDialog.h"
+#include "dialogs/LineWidget.h"
 
 namespace {
 
@@ -17,67 +18,104 @@ class TestDialogs : public QObject
     Q_OBJECT
 
 private slots:
+    void aboutBoxStandsWhereItsLayoutPutsIt_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("place"); // in pixels
+        QTest::addColumn<QString>("text");
+        QTest::newRow("the box itself") << "" << QRect(156, 129, 382, 237) << "About Larderly";
+        QTest::newRow("logo") << "logo" << QRect(0, 0, 160, 150) << "";
+        QTest::newRow("title") << "titleLabel" << QRect(256, 16, 115, 24) << "Larderly";
+        QTest::newRow("version") << "versionLabel" << QRect(256, 40, 123, 15) << "Version 1.0.0";
+        QTest::newRow("description") << "descriptionLabel" << QRect(160, 64, 219, 78)
+                                     << "Larderly - Store your recipes in an easy to access file system. Compliments of Kettlebay";
+        QTest::newRow("warning") << "warningLabel" << QRect(17, 175, 258, 55)
+                                 << "Warning: this program is protected by copyright. Copying or distributing it, or any "
+                                    "part of it, without permission from Kettlebay is not allowed.";
+        QTest::newRow("OK") << "okButton" << QRect(283, 175, 84, 23) << "OK";
+        QTest::newRow("System Info") << "systemInfoButton" << QRect(284, 205, 83, 23) << "&System Info...";
+    }
+    void aboutBoxStandsWhereItsLayoutPutsIt()
+    {
+        QFETCH(QString, control);
+        QFETCH(QRect, place);
+        QFETCH(QString, text);
+        AboutDialog about(nullptr);
+        QWidget *widget = control.isEmpty() ? &about : about.findChild<QWidget *>(control);
+        QCOMPARE(widget->geometry(), place);
+        QCOMPARE(control.isEmpty() ? about.windowTitle() : widget->property("text").toString(), text);
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+        QCOMPARE(about.findChild<LineWidget *>("ruleShadow")->colour(), QColor(0x80, 0x80, 0x80));
+    }
+
+    void helpAboutOpensAFreshModalBoxWhereKeysCloseItOrStartTheTool_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("after"); // each key: open or closed, and the messages so far
+        const QString unavailable = "System Information Is Unavailable At This Time";
+        QTest::newRow("Tab, Enter on System Info, Esc") << "Tab, Return, Esc"
+                                                        << QStringList{"open ", "open " + unavailable, "closed " + unavailable};
+        QTest::newRow("Enter on OK") << "Return" << QStringList{"closed "};
+    }
     void helpAboutOpensAFreshModalBoxWhereKeysCloseItOrStartTheTool()
     {
+        QFETCH(QString, keys);
+        QFETCH(QStringList, after);
         WindowFixture w;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", ""); // no system information tool of the desktop's
         PromptRecorder prompts;
-        QStringList openings;
-        for (const QString keys : {"Tab, Return, Esc", "Return"}) { // System Info, then closed by Esc; OK
-            QPointer<QWidget> box;
-            onModal([&](QWidget *about) {
-                box = about;
-                const QRect g = about->geometry();
-                QStringList seen{about->windowTitle()
-                                 + QStringLiteral(" %1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
-                                 + (about->minimumSize() == about->maximumSize() ? " fixed" : "")};
-                for (const char *name : {"logo", "titleLabel", "versionLabel", "descriptionLabel", "warningLabel",
-                                         "okButton", "systemInfoButton"})
-                    seen << placement(about->findChild<QWidget *>(name), about);
-                openings << seen.join(u'\n') + (about->parentWidget() == w.window.get() ? "\nowned" : "");
-                for (int i = 0; i < QKeySequence(keys).count(); ++i) {
-                    QTest::keyClick(QApplication::focusWidget(), QKeySequence(keys)[i].key());
-                    openings << QStringLiteral("%1 %2")
-                                    .arg(about->isVisible() ? "open" : "closed")
-                                    .arg(prompts.texts().join(u'|'));
-                }
-            });
-            w.child<QAction>("aboutAction")->trigger(); // returns once the box is answered
-            QVERIFY(!box); // closing destroyed it
-        }
+        QPointer<QWidget> box;
+        QStringList seen;
+        onModal([&](QWidget *about) {
+            box = about;
+            QCOMPARE(about->parentWidget(), w.window.get()); // owned by the window
+            QCOMPARE(about->focusWidget()->objectName(), "okButton");
+            for (int i = 0; i < QKeySequence(keys).count(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), QKeySequence(keys)[i].key());
+                seen << QStringLiteral("%1 %2").arg(about->isVisible() ? "open" : "closed", prompts.texts().join(u'|'));
+            }
+        });
+        w.child<QAction>("aboutAction")->trigger(); // returns once the box is answered
         qputenv("PATH", path);
-        const QString layout = (dataLines(QFINDTESTDATA("about.txt")) << "owned").join(u'\n'),
-                      unavailable = "System Information Is Unavailable At This Time";
-        QCOMPARE(openings,
-                 QStringList({layout, "open ", "open " + unavailable, "closed " + unavailable, layout,
-                              "closed " + unavailable}));
+        QCOMPARE(seen, after);
+        QVERIFY(!box); // closing destroyed it
     }
 
-    void messageBoxesShowTheirTextAsPlainText_data() { dataTable(QFINDTESTDATA("messageboxes.txt")); }
+    void messageBoxesShowTheirTextAsPlainText_data()
+    {
+        QTest::addColumn<int>("defaultButton");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("buttons");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("a message") << int(MessageBox::Ok) << int(Qt::Key_Return) << "OK" << int(MessageBox::Ok);
+        QTest::newRow("a question, No by default") << int(MessageBox::No) << int(Qt::Key_Return) << "No Yes" << int(MessageBox::No);
+        QTest::newRow("Esc answers No") << int(MessageBox::Yes) << int(Qt::Key_Escape) << "No Yes" << int(MessageBox::No);
+        QTest::newRow("a question, Yes by default") << int(MessageBox::Yes) << int(Qt::Key_Return) << "No Yes" << int(MessageBox::Yes);
+    }
     void messageBoxesShowTheirTextAsPlainText()
     {
-        const QStringList row = dataRow();
-        const MessageBox::Button defaultButton = row[0] == "OK" ? MessageBox::Ok
-            : row[0] == "Yes"                                   ? MessageBox::Yes
-                                                                : MessageBox::No;
-        QString shown;
+        QFETCH(int, defaultButton);
+        QFETCH(int, key);
+        QFETCH(QString, buttons);
+        QFETCH(int, answer);
+        RealMessageBoxes real;
         onModal([&](QWidget *window) {
             auto *box = qobject_cast<QMessageBox *>(window);
-            QStringList buttons;
+            QStringList shown;
             for (QAbstractButton *button : box->buttons())
-                buttons << button->text().remove(u'&');
-            buttons.sort();
-            shown = box->windowTitle() + " " + box->findChild<QLabel *>("qt_msgbox_label")->text() + " "
-                + buttons.join(u' ');
-            QVERIFY(box->textFormat() == Qt::PlainText && box->icon() == QMessageBox::NoIcon);
-            QTest::keyClick(box, row[1] == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+                shown << button->text().remove(u'&');
+            shown.sort();
+            QCOMPARE(shown.join(u' '), buttons);
+            QCOMPARE(box->windowTitle(), "Larderly");
+            QCOMPARE(box->findChild<QLabel *>("qt_msgbox_label")->text(), "<b>Fish & chips</b>");
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QTest::keyClick(box, Qt::Key(key));
         });
-        if (defaultButton != MessageBox::Ok)
-            shown += MessageBox::askYesNo(nullptr, "<b>Fish & chips</b>", defaultButton) ? ": Yes" : ": No";
-        else
-            MessageBox::message(nullptr, "<b>Fish & chips</b>"), shown += ": OK";
-        QCOMPARE(shown, row[2]);
+        const int buttonsAsked = defaultButton == MessageBox::Ok ? MessageBox::Ok : MessageBox::Yes | MessageBox::No;
+        const MessageBox::Request request{"<b>Fish & chips</b>", {}, buttonsAsked, MessageBox::Button(defaultButton)};
+        QCOMPARE(int(MessageBox::show(nullptr, request)), answer);
     }
 
     void systemInfoStartsTheFirstToolInstalledOrSaysItIsUnavailable_data()

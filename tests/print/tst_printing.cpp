@@ -10,6 +10,8 @@
 #include "print/DefaultPrinter.h"
 #include "print/RecipePrinting.h"
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -121,34 +123,75 @@ class TestPrinting : public QObject
 private slots:
     void singleRecipePrintsTheBoxesLineByLine_data()
     {
-        dataTable(QFINDTESTDATA("printing.txt"));
+        QTest::addColumn<QString>("ingredients");
+        QTest::addColumn<QString>("directions");
+        QTest::addColumn<int>("width"); // where the boxes wrap, 0 for nowhere
+        QTest::addColumn<QStringList>("ingredientLines");
+        QTest::addColumn<QStringList>("directionLines");
+        QTest::newRow("a line per line of each box")
+            << "Water\r\nSalt"
+            << "Boil." << 0 << QStringList{"Water", "Salt"} << QStringList{"Boil."};
+        QTest::newRow("empty boxes print an empty line each") << ""
+                                                              << "" << 0 << QStringList{""} << QStringList{""};
+        QTest::newRow("empty lines and a final line break")
+            << "Leaves\r\n"
+            << "a\r\n\r\nbc\r\n"
+            << 0 << QStringList{"Leaves", ""} << QStringList{"a", "", "bc", ""};
+        QTest::newRow("lines as the box wraps them") << "1 onion"
+                                                     << "Chop the onions\r\nServe" << 6 << QStringList{"1 onio", "n"}
+                                                     << QStringList{"Chop t", "he oni", "ons", "Serve"};
         QTest::newRow("a line beginning at index 32,767")
-            << QStringList{QString(32765, u'x') + "\r\nx", "", "0", QString(32765, u'x') + "|x", ""};
+            << QString(32765, u'x') + "\r\nx"
+            << "" << 0 << QStringList{QString(32765, u'x'), "x"} << QStringList{""};
     }
     void singleRecipePrintsTheBoxesLineByLine()
     {
-        const QStringList row = dataRow();
-        const int width = row[2].toInt();
+        QFETCH(QString, ingredients);
+        QFETCH(QString, directions);
+        QFETCH(int, width);
+        QFETCH(QStringList, ingredientLines);
+        QFETCH(QStringList, directionLines);
         RecordingPrinter printer;
-        FakeTextBox ingredientsBox(row[0], width), directionsBox(row[1], width);
+        FakeTextBox ingredientsBox(ingredients, width), directionsBox(directions, width);
         RecipePrinting::printRecipe(printer, "Soup", "10 min", "", "4", ingredientsBox, directionsBox);
-        QCOMPARE(printer.operations, single(row[3].split(u'|'), row[4].split(u'|')));
+        QCOMPARE(printer.operations, single(ingredientLines, directionLines));
     }
 
     void failureAbortsTheDocumentAndSaysWhere_data()
     {
-        dataTable(QFINDTESTDATA("failures.txt"));
-        QTest::newRow("a line beginning past index 32,767 overflows") << QStringList{
-            (QString(998, u'x') + "\r\n").repeated(40), "0", "",
-            "6 Overflow (PrintSingleRecipe) | line(10) " + QString(998, u'x') + "|abortDocument|abortDocument"};
-        QTest::newRow("32,768 lines print, 32,769 overflow before the first") << QStringList{
-            QString(32769, u'x'), "1", "",
-            "6 Overflow (PrintSingleRecipe) | line(10) Ingredients: |line(10) |abortDocument|abortDocument"};
+        QTest::addColumn<QString>("ingredients");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("failing"); // fails with "482 Printer error: paper jam"; " abort": then the abort too
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QStringList>("last"); // operations
+        const QString jam = "482 Printer error: paper jam (PrintSingleRecipe)";
+        QTest::newRow("in a box: aborted by both procedures")
+            << "Water\r\nSalt" << 0 << "line(10) Salt" << jam
+            << QStringList{"line(10) Water", "abortDocument", "abortDocument"};
+        QTest::newRow("at the end of the document")
+            << "Water" << 0 << "endDocument" << jam << QStringList{"line(10) x", "abortDocument"};
+        QTest::newRow("a failed abort in a box takes the first error's place")
+            << "Water\r\nSalt" << 0 << "line(10) Salt abort"
+            << "57 Device I/O error (PrintSingleRecipe)" << QStringList{"line(10) Water", "abortDocument"};
+        QTest::newRow("a failed abort of the recipe itself goes on as it is")
+            << "Water" << 0 << "line(10) Recipe Name: Soup abort"
+            << "57 Device I/O error (Printer)" << QStringList{"line(12) ", "fontSize 10"};
+        QTest::newRow("a line beginning past index 32,767 overflows")
+            << (QString(998, u'x') + "\r\n").repeated(40) << 0 << ""
+            << "6 Overflow (PrintSingleRecipe)"
+            << QStringList{"line(10) " + QString(998, u'x'), "abortDocument", "abortDocument"};
+        QTest::newRow("32,769 lines overflow before the first")
+            << QString(32769, u'x') << 1 << ""
+            << "6 Overflow (PrintSingleRecipe)"
+            << QStringList{"line(10) Ingredients: ", "line(10) ", "abortDocument", "abortDocument"};
     }
     void failureAbortsTheDocumentAndSaysWhere()
     {
-        const QStringList row = dataRow();
-        const QString failing = row[2], outcome = row[3];
+        QFETCH(QString, ingredients);
+        QFETCH(int, width);
+        QFETCH(QString, failing);
+        QFETCH(QString, error);
+        QFETCH(QStringList, last);
         RecordingPrinter printer;
         bool abortFails = failing.endsWith(" abort");
         printer.fail = [&](const QString &operation) {
@@ -157,21 +200,62 @@ private slots:
             if (operation == "abortDocument" && std::exchange(abortFails, false))
                 throw RuntimeError(57, "Device I/O error", "Printer");
         };
-        FakeTextBox ingredientsBox(row[0], row[1].toInt()), directionsBox("x"), fullBox(QString(32768, u'x'), 1);
-        const QString error
-            = raised([&] { RecipePrinting::printRecipe(printer, "Soup", "", "", "", ingredientsBox, directionsBox); });
-        const int tail = outcome.section(" | ", 1).count(u'|') + 1;
-        QCOMPARE(error + " | " + printer.operations.mid(printer.operations.size() - tail).join(u'|'), outcome);
-        RecordingPrinter full;
-        RecipePrinting::printDisplayedText(full, fullBox);
-        QCOMPARE(full.operations.size(), 32768);
+        FakeTextBox ingredientsBox(ingredients, width), directionsBox("x");
+        QCOMPARE(
+            raised([&] { RecipePrinting::printRecipe(printer, "Soup", "", "", "", ingredientsBox, directionsBox); }),
+            error);
+        QCOMPARE(printer.operations.mid(printer.operations.size() - last.size()), last);
     }
 
-    void printAllStoresTheBoxesThenPrintsEveryRecipeOrNone_data() { dataTable(QFINDTESTDATA("printall.txt")); }
+    void theMostLinesAndRecipesArePrinted()
+    {
+        RecordingPrinter lines;
+        FakeTextBox full(QString(32768, u'x'), 1);
+        RecipePrinting::printDisplayedText(lines, full);
+        QCOMPARE(lines.operations.size(), 32768);
+        RecordingPrinter all; // the largest list ends after its last recipe
+        RecipePrinting::printAllRecipes(numbered(32767), all);
+        QCOMPARE(all.operations.size(), 3 + 32767 * 8 + 1);
+        QCOMPARE(all.operations.at(all.operations.size() - 7), "line(10) Recipe Name: Recipe 32767");
+    }
+
+    void printAllStoresTheBoxesThenPrintsEveryRecipeOrNone_data()
+    {
+        QTest::addColumn<int>("count"); // recipes "Recipe 1" on, the first on screen with its name box "Typed"
+        QTest::addColumn<int>("failure"); // 1 printing the second recipe fails, 2 its abort too, 3 cancelled after two
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("told"); // the progress
+        QTest::addColumn<QStringList>("operations"); // all, or after a failure the last
+        const auto recipe = [](const QString &name, const QString &directions) { // the first empty line at 12 points
+            return QStringList{name == "Typed" ? "line(12) " : "line(10) ",
+                               "fontSize 10",
+                               "line(10) Recipe Name: " + name,
+                               "line(10) Prep Time: ",
+                               "line(10) Cook Time: ",
+                               "line(10) Servings: ",
+                               "line(10) Ingredients: ",
+                               "line(10) Directions: " + directions};
+        };
+        const QStringList heading{"leftEdge -720", "topEdge 0", "line(12) Recipes"};
+        QTest::newRow("no recipes: the heading alone") << 0 << 0 << "none"
+                                                       << "" << heading + QStringList{"endDocument"};
+        QTest::newRow("each recipe behind an empty line; empty fields keep their labels")
+            << 2 << 0 << "none"
+            << "" << heading + recipe("Typed", "") + recipe("Recipe 2", "Step 2\r\nRest") + QStringList{"endDocument"};
+        QTest::newRow("a failure: aborted before the error goes on") << 5 << 1 << "482 Printer error: paper jam ()"
+                                                                     << "" << QStringList{"abortDocument"};
+        QTest::newRow("a failed abort: the first error goes on") << 5 << 2 << "482 Printer error: paper jam ()"
+                                                                 << "" << QStringList{"fontSize 10"};
+        QTest::newRow("cancelled after the second recipe") << 5 << 3 << "none"
+                                                           << "1 of 5,2 of 5" << QStringList{"abortDocument"};
+    }
     void printAllStoresTheBoxesThenPrintsEveryRecipeOrNone()
     {
-        const QStringList row = dataRow();
-        const int count = row[0].toInt(), failure = row[1].toInt();
+        QFETCH(int, count);
+        QFETCH(int, failure);
+        QFETCH(QString, error);
+        QFETCH(QString, told);
+        QFETCH(QStringList, operations);
         LogicFixture w(numbered(count, 1));
         w.view.texts[Recipe::Name] = "Typed";
         w.view.texts[Recipe::Directions] = "";
@@ -182,13 +266,12 @@ private slots:
                 throw RuntimeError(RuntimeError::DeviceIOError);
         };
         StopAfterTwo progress;
-        const QString error = raised([&] { w.logic.printAllRecipes(failure == 3 ? &progress : nullptr); });
-        const QStringList &ops = w.view.recorder.operations;
-        QCOMPARE(error + " | " + progress.told.join(u',') + " | " + (failure ? ops.last() : ops.join(u',')), row[2]);
-        RecordingPrinter all; // the largest list ends after its last recipe
-        RecipePrinting::printAllRecipes(numbered(32767), all);
-        QVERIFY(all.operations.size() == 3 + 32767 * 8 + 1
-                && all.operations.at(all.operations.size() - 7).endsWith(" 32767"));
+        QCOMPARE(raised([&] { w.logic.printAllRecipes(failure == 3 ? &progress : nullptr); }), error);
+        QCOMPARE(progress.told.join(u','), told);
+        const QStringList &done = w.view.recorder.operations;
+        QCOMPARE(done.mid(done.size() - operations.size()), operations);
+        if (count)
+            QCOMPARE(w.list.at(1).name, "Typed"); // stored first
     }
 
     void pdfHoldsEveryLineWhereThePageAndTheScaleSettingsPutIt()
@@ -203,7 +286,8 @@ private slots:
                               "Ingredients: Crème brûlée", "Directions: Step 1", "Rest"}));
         QCOMPARE(lines.size(), 1 + 40 * 7);
         const int pages = PdfText::pageCount(p.written[0]);
-        QVERIFY(pages > 2 && p.printer.pageCount() == pages);
+        QVERIFY(pages > 2);
+        QCOMPARE(p.printer.pageCount(), pages);
         // Half an inch in from the printable area, from its top; a line break starts at the left edge;
         // every line inside the area and every page filled until the next line would not fit; the
         // heading at the printer's 12 points, the rest at 10.
@@ -225,12 +309,15 @@ private slots:
     void keptPdfsAreNewFilesOfTheUsersModeAndAbortedOnesLeaveNothing_data()
     {
         QTest::addColumn<int>("umask");
-        QTest::newRow("umask 022: readable by all") << 022;
-        QTest::newRow("umask 077: the owner's alone") << 077;
+        QTest::addColumn<int>("mode"); // as QFile's permissions for the owner, the group and others
+        QTest::newRow("umask 022: readable by all") << 022 << 0x0644;
+        QTest::newRow("umask 002: the group may write too") << 002 << 0x0664;
+        QTest::newRow("umask 077: the owner's alone") << 077 << 0x0600;
     }
     void keptPdfsAreNewFilesOfTheUsersModeAndAbortedOnesLeaveNothing()
     {
         QFETCH(int, umask);
+        QFETCH(int, mode);
         PdfPrinter p;
         p.put("keep me", "PRINTOUT-1.PDF");
         p.printer.printLine("Discard me");
@@ -239,14 +326,32 @@ private slots:
         p.printer.abortDocument(); // with no document open there is nothing to do
         QCOMPARE(p.files(), QStringList({"PRINTOUT-1.PDF"}));
         const mode_t before = ::umask(mode_t(umask));
-        for (const char *text : {"First", "Second"})
-            p.printer.printLine(text), p.printer.endDocument();
+        for (const char *text : {"First", "Second"}) {
+            p.printer.printLine(text);
+            p.printer.endDocument();
+        }
         ::umask(before);
         QCOMPARE(p.written, QStringList({p.path("PRINTOUT-2.PDF"), p.path("PRINTOUT-3.PDF")}));
         QCOMPARE(PdfText::lines(p.written[0]) + PdfText::lines(p.written[1]) << p.bytes("PRINTOUT-1.PDF"),
                  QStringList({"First", "Second", "keep me"}));
-        QCOMPARE(QFileInfo(p.written[1]).permissions() & 0x0777,
-                 umask == 022 ? 0x0644 : 0x0600); // owner, group, others
+        QCOMPARE(int(QFileInfo(p.written[1]).permissions() & 0x0777), mode);
+    }
+
+    void aPdfCutShortByAFullDiskIsAnErrorAndIsNotKept()
+    {
+        PdfPrinter p;
+        for (int line = 0; line < 2000; ++line)
+            p.printer.printLine(Paragraph);
+        rlimit limit{}, full{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        full = {4096, limit.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN); // EFBIG from write() instead of a kill
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        const QString error = raised([&] { p.printer.endDocument(); });
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QCOMPARE(error, "57 Device I/O error ()");
+        QCOMPARE(p.written, QStringList());
+        QCOMPARE(p.files(), QStringList());
     }
 
     void boxReportsTheLinesItShowsAtItsWidthEvenWhenHidden()
@@ -352,7 +457,9 @@ private slots:
         }
         QVERIFY(!QApplication::overrideCursor());
         PrintProgressDialog progress(&window, 0);
-        QVERIFY(!progress.cancelled(2, 9) && progress.dialog()->isVisible());
+        QVERIFY(!progress.cancelled(2, 9));
+        QVERIFY(progress.dialog()->isVisible());
+        QCOMPARE(progress.dialog()->windowModality(), Qt::WindowModal); // the window waits for the print
         QCOMPARE(progress.dialog()->labelText(), "Printing recipe 2 of 9");
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor); // the dialog can be used
         QTest::mouseClick(progress.dialog()->findChild<QPushButton *>(), Qt::LeftButton);
@@ -404,7 +511,7 @@ private slots:
         if (!qEnvironmentVariableIsSet("LARDERLY_SPOOLER"))
             QSKIP("run by the spooler test, which starts the daemon");
         if (QFile::exists(spooler.filePath("skip")))
-            QSKIP(qPrintable(dataLines(spooler.filePath("skip")).value(0)));
+            QSKIP("the spooler could not be started here: see its skip file");
         qputenv("CUPS_SERVER", QFile::encodeName(spooler.filePath("cups.sock")));
         QCOMPARE(DefaultPrinter::defaultPrinterName(), "LarderlyTest");
         Folder folder;

@@ -106,10 +106,11 @@ private slots:
         } else if (text == "delete" || text == "not found") {
             LogicFixture w(numbered(3, 1));
             PromptRecorder prompts;
-            text == "delete" ? w.logic.deleteRecipe()
-                             : (w.answers << LogicFixture::Answer{true, true, "Salz"}, w.logic.search());
+            w.answers << SearchRequest{"Salz", true};
+            text == "delete" ? w.logic.deleteRecipe() : w.logic.search();
             seen = prompts.texts().value(0);
         } else if (text == "yes button") {
+            RealMessageBoxes real;
             onModal([&](QWidget *box) {
                 seen = qobject_cast<QMessageBox *>(box)->button(QMessageBox::Yes)->text();
                 box->close();

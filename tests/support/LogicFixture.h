@@ -8,14 +8,9 @@
 #include "store/RecipeFile.h"
 
 // The main window's logic over a stand-alone view, with RECIPES.DAT in a temporary folder and a
-// search dialog that takes its answers from `answers` (none left is Cancel).
+// search dialog that takes its answers from `answers` (none left, or an empty one: Cancel).
 struct LogicFixture : Folder
 {
-    struct Answer
-    {
-        bool ok, findFirst;
-        QString text;
-    };
     struct Dialog : SearchPrompt
     {
         explicit Dialog(LogicFixture &f)
@@ -24,9 +19,7 @@ struct LogicFixture : Folder
         std::optional<SearchRequest> ask() override
         {
             ++fixture.dialogsShown;
-            const Answer answer = fixture.answers.isEmpty() ? Answer{false, false, {}} : fixture.answers.takeFirst();
-            return answer.ok ? std::optional<SearchRequest>(SearchRequest{answer.text, answer.findFirst})
-                             : std::nullopt;
+            return fixture.answers.isEmpty() ? std::nullopt : fixture.answers.takeFirst();
         }
         LogicFixture &fixture;
     };
@@ -44,6 +37,6 @@ struct LogicFixture : Folder
     RecipeFile file;
     FakeMainView view;
     MainLogic logic;
-    QList<Answer> answers;
+    QList<std::optional<SearchRequest>> answers;
     int dialogsMade = 0, dialogsShown = 0;
 };

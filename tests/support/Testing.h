@@ -2,7 +2,6 @@
 
 // What the tests above the store share: Qt Test and Widgets, the recipe folders, the fixtures for
 // the main window and its logic, and the stand-ins for the user, the desktop and the printer.
-#include "DataFile.h"
 #include "LogicFixture.h"
 #include "PdfText.h"
 #include "PromptRecorder.h"

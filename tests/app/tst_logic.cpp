@@ -1,0 +1,382 @@
+// The main window's logic over a stand-alone view: sessions of commands, and the recovery journal
+// that keeps the changes until they are saved, whatever ends the session.
+#include "EditScript.h"
+#include "Testing.h"
+#include "store/RecoveryJournal.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char *const BoxNames[]
+    = {"nameEdit", "prepTimeEdit", "cookTimeEdit", "servingsEdit", "ingredientsEdit", "directionsEdit"};
+
+// What the user sees: the counter, the six boxes ("^" for a line break), whether they are
+// disabled and where the focus went.
+QString screen(const FakeMainView &view)
+{
+    const bool enabled = std::count(std::begin(view.enabled), std::end(view.enabled), true);
+    return view.counter + ": "
+        + QStringList(std::begin(view.texts), std::end(view.texts)).join(u'/').replace("\r\n", "^")
+        + (enabled ? "" : " (disabled)") + (view.focus >= 0 ? QStringLiteral(" @") + BoxNames[view.focus] : QString());
+}
+
+// Runs one step of a session: a command, "type X" (X into every box), "Delete yes|no",
+// "Search first|next X", "Search cancel|empty" or "F3" with the dialog's answer, should it ask.
+// False for a step it does not know.
+bool run(LogicFixture &w, PromptRecorder &prompts, const QString &step)
+{
+    const QString verb = step.section(u' ', 0, 0);
+    const QString rest = step.section(u' ', 1);
+    if (verb == "type") {
+        for (QString &text : w.view.texts)
+            text = rest;
+        return true;
+    }
+    if (verb == "Delete")
+        prompts.answers << (rest == "yes" ? MessageBox::Yes : MessageBox::No);
+    if (verb == "Search" || (verb == "F3" && !rest.isEmpty())) {
+        const QString how = rest.section(u' ', 0, 0);
+        w.answers << (how == "cancel" ? std::nullopt : std::optional(SearchRequest{rest.section(u' ', 1), how != "next"}));
+    }
+    static const QHash<QString, void (MainLogic::*)()> commands
+        = {{"First", &MainLogic::showFirstRecipe}, {"Last", &MainLogic::showLastRecipe},
+           {"Next", &MainLogic::showNextRecipe},   {"Previous", &MainLogic::showPreviousRecipe},
+           {">>", &MainLogic::showNextRecipe},     {"<<", &MainLogic::showPreviousRecipe},
+           {"Add", &MainLogic::addRecipe},         {"Delete", &MainLogic::deleteRecipe},
+           {"Search", &MainLogic::search},         {"F3", &MainLogic::findNext}};
+    if (!commands.contains(verb))
+        return false;
+    (w.logic.*commands.value(verb))();
+    return true;
+}
+
+} // namespace
+
+class TestLogic : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // sessions.txt: "== name: count current" begins a session over "Recipe 1" to "Recipe count";
+    // each "> step" is followed by the line the user then sees.
+    void sessions_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QStringList>("steps"); // "line: step" and the screen after it, by turns; or a fault
+        QFile file(QFINDTESTDATA("sessions.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QRegularExpression heading("^== (.+): (\\d+) (\\d+)$");
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        QList<std::tuple<QString, int, int, QStringList>> sessions;
+        for (int n = 0; n < lines.size(); ++n) {
+            const QString &line = lines[n];
+            const QString where = QStringLiteral("sessions.txt:%1: ").arg(n + 1);
+            const QRegularExpressionMatch session = heading.match(line);
+            if (session.hasMatch())
+                sessions.append({session.captured(1), session.captured(2).toInt(), session.captured(3).toInt(), {}});
+            else if (line.startsWith("> ") && !sessions.isEmpty() && n + 1 < lines.size() && !lines[n + 1].isEmpty()
+                     && !lines[n + 1].startsWith(u'>') && !lines[n + 1].startsWith(u'#'))
+                std::get<3>(sessions.last()) << where + line.mid(2) << lines[++n];
+            else if (!line.isEmpty() && !line.startsWith(u'#'))
+                sessions.append({where + "malformed", -1, 0, {where + "neither a session, nor a step and its screen"}});
+        }
+        QVERIFY(sessions.size() > 20);
+        for (const auto &[name, count, current, steps] : sessions)
+            QTest::newRow(qPrintable(name)) << count << current << steps;
+    }
+    void sessions()
+    {
+        QFETCH(int, count);
+        QFETCH(int, current);
+        QFETCH(QStringList, steps);
+        if (count < 0)
+            QFAIL(qPrintable(steps.value(0)));
+        LogicFixture w(numbered(count, current));
+        PromptRecorder prompts;
+        for (qsizetype i = 0; i + 1 < steps.size(); i += 2) {
+            const int beeps = w.view.beeps, dialogs = w.dialogsShown;
+            w.view.focus = -1;
+            prompts.requests.clear();
+            if (!run(w, prompts, steps[i].section(": ", 1)))
+                QFAIL(qPrintable(steps[i] + ": a step the test does not know"));
+            QString seen = QString(w.view.beeps > beeps ? "beep " : "") + (w.dialogsShown > dialogs ? "dialog " : "");
+            for (const MessageBox::Request &box : prompts.requests) {
+                QCOMPARE(box.caption, QString()); // the program's title
+                QCOMPARE(box.icon, MessageBox::NoIcon);
+                seen += box.text
+                    + (box.buttons == MessageBox::Ok                ? ""
+                           : box.defaultButton == MessageBox::Yes ? " [Yes/no]"
+                                                                  : " [yes/No]")
+                    + " | ";
+            }
+            seen += screen(w.view);
+            if (seen != steps[i + 1])
+                QFAIL(qPrintable(steps[i] + "\n   saw:      " + seen + "\n   expected: " + steps[i + 1]));
+        }
+        QVERIFY(w.list.invariantsHold());
+        QVERIFY(w.dialogsMade <= 1); // one search dialog for the whole run
+    }
+
+    void changesAreJournaledUntilSaved_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("journaled");
+        QTest::newRow("typing, not yet stored; File > Save removes the journal") << "type" << true;
+        QTest::newRow("a recipe added; closing removes the journal") << "Add" << true;
+        QTest::newRow("a recipe deleted") << "Delete" << true;
+        QTest::newRow("moving between recipes is no change") << "Next" << false;
+    }
+    void changesAreJournaledUntilSaved()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, journaled);
+        LogicFixture w(numbered(3, 1));
+        RecipeFile::write(w.list, w.path());
+        w.logic.loadRecipes();
+        PromptRecorder prompts;
+        prompts.answers = {MessageBox::Yes};
+        if (change == "type" || change == "Add") {
+            w.view.texts[Recipe::Servings] = "12";
+            w.logic.boxEdited();
+        }
+        change == "Add"          ? w.logic.addRecipe()
+            : change == "Delete" ? w.logic.deleteRecipe()
+            : change == "Next"   ? w.logic.showNextRecipe()
+                                 : void();
+        QCOMPARE(w.logic.hasUnsavedChanges(), journaled);
+        if (journaled) { // within the delay, and what the next start would offer is what is on screen
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w.path("RECIPES.JNL")), MainLogic::JournalDelayMs + 2000);
+            QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list, &w.view), 2000);
+        }
+        QCOMPARE(w.list.at(1).servings, change == "Add" ? "12" : ""); // journaling stores nothing
+        change == "Add" ? void(w.logic.prepareToClose()) : w.logic.saveRecipes();
+        QVERIFY(!w.logic.hasUnsavedChanges());
+        QCOMPARE(w.files(), QStringList{"RECIPES.DAT"});
+        QCOMPARE(prompts.texts().size(), change == "Delete" ? 1 : 0);
+        QCOMPARE(w.bytes().contains("\"12\""), change == "type" || change == "Add"); // what was typed is saved
+    }
+
+    void theNextStartOffersTheJournalOfTheLastSession_data()
+    {
+        QTest::addColumn<QString>("journal"); // how the last session ended
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("messages");
+        QTest::addColumn<QString>("name"); // of recipe 1 on screen
+        QTest::addColumn<QString>("files");
+        const QString offer = "The changes of the last session were not saved. Recover them?";
+        QTest::newRow("Yes: the recovered list; the journal goes on") << "killed" << true << offer << "Stew"
+                                                                      << "RECIPES.DAT RECIPES.JNL";
+        QTest::newRow("No: the recovered list kept as a recipe file")
+            << "killed" << false << offer + "|The unsaved changes of the last session are kept as RECIPES-BACKUP-1.DAT."
+            << "Recipe 1"
+            << "RECIPES-BACKUP-1.DAT RECIPES.DAT";
+        QTest::newRow("a journal of another RECIPES.DAT is kept aside, never applied")
+            << "file changed" << true
+            << "The changes of an earlier session were made to another version of RECIPES.DAT "
+               "and cannot be applied to this one. The changes of the last session are kept as RECIPES-BACKUP-1.JNL."
+            << "Recipe 1"
+            << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
+        QTest::newRow("a journal that cannot be read is kept aside, and not offered again")
+            << "damaged" << true
+            << "The changes of an earlier session could not be read back. The changes of the last "
+               "session are kept as RECIPES-BACKUP-1.JNL."
+            << "Recipe 1"
+            << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
+        QTest::newRow("a journal with nothing the file lacks goes without a word") << "undone" << true << ""
+                                                                                   << "Recipe 1"
+                                                                                   << "RECIPES.DAT";
+        QTest::newRow("a journal ending in a save that replaced the file goes without a word") << "saved" << true << ""
+                                                                                               << "Stew"
+                                                                                               << "RECIPES.DAT";
+        QTest::newRow("a file rewritten in place only half-way comes back whole")
+            << "half saved" << true
+            << "Input past end of file\nA copy of the file as it was is kept as RECIPES-BACKUP-1.DAT.|" + offer
+            << "Stew"
+            << "RECIPES-BACKUP-1.DAT RECIPES.DAT RECIPES.JNL";
+    }
+    void theNextStartOffersTheJournalOfTheLastSession()
+    {
+        QFETCH(QString, journal);
+        QFETCH(bool, yes);
+        QFETCH(QString, messages);
+        QFETCH(QString, name);
+        QFETCH(QString, files);
+        LogicFixture w;
+        RecipeList saved = numbered(2, 1), edited = saved;
+        const FileIdentity base = RecipeFile::write(saved, w.path());
+        edited.at(1).name = "Stew";
+        {
+            RecoveryJournal last(w.dir.path());
+            last.start(saved, base);
+            last.recordRecipe(1, edited.at(1));
+            if (journal == "undone")
+                last.recordRecipe(1, saved.at(1));
+            if (journal == "saved") {
+                last.markSaving();
+                RecipeFile::write(edited, w.path());
+            }
+            if (journal == "half saved") {
+                QVERIFY(!last.prepareInPlaceSave().isEmpty());
+                w.put(w.bytes().left(40));
+            }
+            QVERIFY(!last.sync().isEmpty());
+        }
+        if (journal == "file changed")
+            RecipeFile::write(numbered(3, 1), w.path());
+        if (journal == "damaged")
+            w.put(w.bytes("RECIPES.JNL").left(30), "RECIPES.JNL");
+        PromptRecorder prompts;
+        prompts.answers = {yes ? MessageBox::Yes : MessageBox::No};
+        if (messages.startsWith("Input"))
+            prompts.answers.prepend(MessageBox::Ok);
+        w.logic.loadRecipes();
+        QCOMPARE(prompts.texts().join(u'|'), messages);
+        QCOMPARE(w.view.texts[Recipe::Name], name);
+        QTRY_COMPARE_WITH_TIMEOUT(w.files().join(u' '), files, 2000);
+        QCOMPARE(w.logic.hasUnsavedChanges(), messages.endsWith("Recover them?") && yes);
+        if (files.contains("BACKUP-1.DAT") && !messages.startsWith("Input")) { // the recovered list, ready to open
+            RecipeList kept;
+            RecipeFile::read(w.path("RECIPES-BACKUP-1.DAT"), kept);
+            QCOMPARE(kept.at(1).name, "Stew");
+        }
+        if (files.contains("RECIPES.JNL")) // it goes on from what the user has now
+            QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list, &w.view), 2000);
+        LogicFixture again; // the start after: nothing more is offered
+        for (const QString &file : w.files())
+            QFile::copy(w.path(file), again.path(file));
+        PromptRecorder later;
+        again.logic.loadRecipes();
+        QCOMPARE(later.texts().filter("Recover them?").size(), int(files.contains("RECIPES.JNL")));
+    }
+
+    void killedAtAnyMomentTheNextStartOffersWhatWasOnScreenNoMoreThanTwoSecondsBefore()
+    {
+        QLoggingCategory::setFilterRules("larderly.journal.file.info=false"); // a cut journal says so
+        int cuts = 0;
+        for (int round = 0; round < 12; ++round) {
+            LogicFixture next; // started over the folder the child worked in
+            RecipeFile::write(numbered(3, 1), next.path());
+            QProcess child;
+            child.start(QCoreApplication::applicationDirPath() + "/editchild",
+                        {"script", next.dir.path(), QString::number(round)});
+            const QByteArray stop = "step " + QByteArray::number(25 + round * 37 % 200) + " "; // 0.5 s to 4.5 s of work
+            QByteArray out;
+            while (!out.contains(stop)) {
+                QVERIFY(child.waitForReadyRead(10000));
+                out += child.readAllStandardOutput();
+            }
+            child.kill();
+            const qint64 killed = QDateTime::currentMSecsSinceEpoch();
+            QVERIFY(child.waitForFinished(10000));
+            QList<quint32> screens; // after each step
+            int old = 0, saved = 0, savedBefore = 0; // the last step older than two seconds, the states saved last
+            for (const QByteArray &line : out.left(out.lastIndexOf('\n')).split('\n')) {
+                const QList<QByteArray> word = line.split(' ');
+                if (word[0] == "step") {
+                    screens << word[3].toUInt();
+                    old = word[2].toLongLong() <= killed - 2000 ? word[1].toInt() : old;
+                }
+                if (word[0] == "saving") // what the step before left on screen
+                    savedBefore = std::exchange(saved, word[1].toInt() - 1);
+            }
+            RecipeList file; // whole, and the last save or, if killed during it, the one before
+            RecipeFile::read(next.path(), file);
+            const quint32 onDisk = EditScript::digest(file);
+            QVERIFY2(onDisk == screens[saved] || onDisk == screens[savedBefore], qPrintable(QString::number(saved)));
+            const int fileStep = onDisk == screens[saved] ? saved : savedBefore;
+            // Cut anywhere, the journal gives a state of the screen, later the further it goes.
+            const QByteArray journal = next.bytes("RECIPES.JNL");
+            const JournalFile::Contents whole = JournalFile::parse(journal);
+            QRandomGenerator random(round);
+            QList<qsizetype> offsets{journal.size()};
+            while (whole.base == FileIdentity::of(next.path()) && offsets.size() < 200) // a journal of this file
+                offsets << random.bounded(journal.size() + 1);
+            std::sort(offsets.begin(), offsets.end());
+            int step = fileStep;
+            for (qsizetype at : std::as_const(offsets)) {
+                ++cuts;
+                RecipeList cut = file;
+                JournalFile::replay(JournalFile::parse(QByteArrayView(journal).first(at)).entries, cut);
+                step = screens.indexOf(EditScript::digest(cut), step);
+                QVERIFY2(step >= 0, qPrintable(QStringLiteral("round %1, cut at %2").arg(round).arg(at)));
+            }
+            PromptRecorder prompts;
+            prompts.answers = {MessageBox::Yes};
+            next.logic.loadRecipes();
+            QVERIFY(prompts.texts().size() <= 1); // the offer, and nothing else
+            const int recovered = screens.indexOf(EditScript::digest(next.list, &next.view), qMax(old, fileStep));
+            QVERIFY2(recovered >= 0,
+                     qPrintable(QStringLiteral("round %1: nothing from step %2 on").arg(round).arg(old)));
+        }
+        QVERIFY(cuts > 1000);
+        qInfo("%d cuts of the journals", cuts);
+    }
+
+    void aFolderThatCannotBeWrittenLosesNothing_data()
+    {
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<bool>("stateWritable");
+        QTest::addColumn<QString>("said"); // JOURNAL stands for the journal's path in the state folder
+        QTest::newRow("a writable file in it is saved in place") << 0666 << true << "closed 1";
+        QTest::newRow("a read-only file: the journal goes to the user's state folder, and the question says so")
+            << 0444 << true
+            << "message Permission denied|message Your recipes could not be saved. Close anyway? The "
+               "changes made since the last save are kept in JOURNAL and offered back at the next start.|closed 1";
+        QTest::newRow("with nowhere to write, the question says the changes are lost")
+            << 0444 << false
+            << "message Permission denied|message Your recipes could not be saved, and no copy of the "
+               "changes could be kept either. If Larderly closes now, the changes made since the last save are lost. "
+               "Close anyway?|closed 1";
+    }
+    void aFolderThatCannotBeWrittenLosesNothing()
+    {
+        QFETCH(int, fileMode);
+        QFETCH(bool, stateWritable);
+        QFETCH(QString, said);
+        Folder recipes, state;
+        const FileIdentity before = RecipeFile::write(numbered(2, 1), recipes.path());
+        const auto own = [](const QString &path, int mode) { // by the user editchild runs as
+            return (geteuid() != 0 || ::chown(QFile::encodeName(path), 65534, 65534) == 0)
+                && ::chmod(QFile::encodeName(path), mode_t(mode)) == 0;
+        };
+        QVERIFY(own(recipes.path(), fileMode) && own(recipes.dir.path(), 0555)
+                && own(state.dir.path(), stateWritable ? 0700 : 0500));
+        struct stat old
+        {
+        };
+        ::stat(QFile::encodeName(recipes.path()), &old);
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_STATE_HOME", state.dir.path());
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationDirPath() + "/editchild", {"close", recipes.dir.path()});
+        QVERIFY(child.waitForFinished(30000));
+        ::chmod(QFile::encodeName(recipes.dir.path()), 0700);
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.dir.path()));
+        const QString journal = RecoveryJournal::locations(recipes.dir.path()).last();
+        qunsetenv("XDG_STATE_HOME");
+        QCOMPARE(QString(child.readAllStandardOutput()).trimmed().replace(u'\n', u'|'),
+                 QString(said).replace("JOURNAL", journal));
+        struct stat now
+        {
+        };
+        ::stat(QFile::encodeName(recipes.path()), &now);
+        QCOMPARE(now.st_ino, old.st_ino); // never replaced
+        QCOMPARE(FileIdentity::of(recipes.path()) != before, fileMode == 0666);
+        QCOMPARE(recipes.files(), QStringList{"RECIPES.DAT"});
+        QCOMPARE(QFile::exists(journal), said.contains("JOURNAL"));
+        RecipeList onScreen = numbered(2, 1);
+        JournalFile::replay(JournalFile::read(journal).entries, onScreen);
+        QCOMPARE(onScreen.at(1).name, said.contains("JOURNAL") ? "Recipe 1!" : "Recipe 1");
+    }
+
+    // Message boxes, dialogs and menus are windows of their own, which take the application's
+    // font and not the main window's; they must show the font the windows are laid out in all
+    // the same, also where the system's default font is a monospaced one.
+};
+
+QTEST_MAIN(TestLogic)
+#include "tst_logic.moc"
