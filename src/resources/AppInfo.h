@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/Version.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -10,9 +12,6 @@ inline QString title()
 {
     return QStringLiteral("Larderly");
 }
-constexpr int Major = 1;
-constexpr int Minor = 0;
-constexpr int Revision = 0;
 
 // The maker's two web sites: the main one and the one with its recipe archive.
 inline QString mainSite()
@@ -50,10 +49,10 @@ inline QString warningNotice()
                                        "Kettlebay is not allowed.");
 }
 
-// "1.0.0"
+// "1.0.0", from the project's version.
 inline QString version()
 {
-    return QStringLiteral("%1.%2.%3").arg(Major).arg(Minor).arg(Revision);
+    return QStringLiteral(LARDERLY_VERSION);
 }
 
 // "Version 1.0.0", as the splash screen and the About box show it.

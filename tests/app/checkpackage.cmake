@@ -3,7 +3,7 @@
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND ${CPACK} -G DEB --config ${BUILD}/CPackConfig.cmake -B ${OUT}
                 RESULT_VARIABLE failed OUTPUT_VARIABLE log ERROR_VARIABLE log)
-file(GLOB deb ${OUT}/larderly_1.0.0_*.deb)
+file(GLOB deb ${OUT}/larderly_*.deb)
 if(failed OR NOT deb)
     message(FATAL_ERROR "cpack made no package:\n${log}")
 endif()
