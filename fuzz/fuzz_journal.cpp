@@ -1,8 +1,8 @@
 // Feeds arbitrary records to the journal reader. The input is cut into records (a type byte, a
 // two-byte length, that many bytes of contents), each framed with its right length and checksum, so
 // that the reader gets past the checksums to the contents. Every change it reads must fit a list or
-// be refused whole, the list must keep its invariants, and a record read back and written again
-// must read the same.
+// be refused whole, the list must keep its invariants, a record read back and written again must
+// read the same, and a byte changed anywhere must end the journal before the record that holds it.
 #include "store/Checksum.h"
 #include "store/JournalEntry.h"
 #include "store/JournalFile.h"
@@ -10,6 +10,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -55,6 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!JournalEntry::decode(bytes, again, used) || used != bytes.size() || !(again == entry))
             fail("a record written again reads differently");
     }
+    // A byte changed anywhere in what was read ends the journal before the record that holds it.
+    QByteArray damaged = journal;
+    const qsizetype at = journal.size() - 1 - (size > 0 ? data[size - 1] : 0) % journal.size();
+    damaged[at] = char(damaged[at] ^ 0x01);
+    const JournalFile::Contents cut = JournalFile::parse(damaged);
+    const bool prefix = cut.entries.size() <= contents.entries.size()
+        && std::equal(cut.entries.begin(), cut.entries.end(), contents.entries.begin());
+    if (!prefix || (at < contents.length && cut.readable && cut.entries.size() == contents.entries.size()))
+        fail("a damaged record was read");
     RecipeList list;
     for (int i = 1; i <= 3; ++i) {
         list.appendEmpty();

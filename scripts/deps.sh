@@ -20,11 +20,9 @@ if [ "$set_of" = package ] || [ "$set_of" = test ]; then
     packages+=(dpkg-dev file)
 fi
 if [ "$set_of" = test ]; then
-    # cups and cups-pdf for the printing test that runs its own print spooler; poppler-utils to
-    # read printed PDFs back; desktop-file-utils and appstream to validate the installed desktop
-    # entry and metadata; lintian to check the package as Debian checks its own.
-    packages+=(clang libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils desktop-file-utils appstream
-               lintian)
+    # poppler-utils to read printed PDFs back; desktop-file-utils and appstream to validate the
+    # installed desktop entry and metadata; lintian to check the package as Debian checks its own.
+    packages+=(clang libclang-rt-14-dev poppler-utils desktop-file-utils appstream lintian)
 fi
 
 # The line for an administrator; it brings git too, which getting the code takes first.

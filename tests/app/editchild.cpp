@@ -1,11 +1,9 @@
-// A session in a process of its own, for the tests that kill it, limit it or run it as another
-// user. Questions are answered Yes, and every message is printed ("message <text>").
-//   editchild script DIR SEED   works through EditScript(SEED) over the recipes in DIR, a step
-//                               every 20 ms, printing "step N <ms since the epoch> <digest>" after
-//                               each ("step 0" is the start, and "saving N" comes before step N
-//                               saves), until it is killed
-//   editchild close DIR         types into the recipe on screen and closes, as the unprivileged
-//                               user when run as root
+// A session in a process of its own, for the tests that kill it or run it as another user; it
+// answers Yes and prints each message ("message <text>").
+//   editchild script DIR SEED   works through EditScript(SEED) over DIR's recipes, a step every 20 ms,
+//                               printing "step N <ms since the epoch> <digest>" after each, and
+//                               "saving N" before step N saves, until it is killed
+//   editchild close DIR         types into the recipe on screen and closes, as nobody when root
 #include "EditScript.h"
 #include "dialogs/MessageBox.h"
 #include "store/RecipeFile.h"
@@ -20,14 +18,11 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc < 3)
-        return 2;
-    const QByteArray mode = argv[1];
+    const QByteArray mode = argc > 2 ? argv[1] : "";
     if (mode == "close" && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
         return 3;
     MessageBox::setAnswerer([](const MessageBox::Request &request) {
         std::printf("message %s\n", qPrintable(request.text));
-        std::fflush(stdout);
         return request.buttons & MessageBox::Yes ? MessageBox::Yes : MessageBox::Ok;
     });
     RecipeList list;
@@ -45,17 +40,21 @@ int main(int argc, char *argv[])
         return 2;
     EditScript script(QByteArray(argv[3]).toUInt());
     int steps = 0;
-    std::printf("step 0 %lld %u\n", QDateTime::currentMSecsSinceEpoch(), EditScript::digest(list, &view));
+    const auto step = [&] {
+        std::printf("step %d %lld %u\n", steps, QDateTime::currentMSecsSinceEpoch(), EditScript::digest(list, &view));
+        std::fflush(stdout);
+    };
+    step();
     QTimer working;
     working.callOnTimeout([&] {
-        const EditScript::Step step = script.next(view);
-        if (step == EditScript::Saved) {
+        const EditScript::Step next = script.next(view);
+        if (next == EditScript::Saved) {
             std::printf("saving %d\n", steps + 1);
-            std::fflush(stdout);
+            std::fflush(stdout); // seen even when killed during the save
         }
-        script.perform(step, logic, view);
-        std::printf("step %d %lld %u\n", ++steps, QDateTime::currentMSecsSinceEpoch(), EditScript::digest(list, &view));
-        std::fflush(stdout);
+        script.perform(next, logic, view);
+        ++steps;
+        step();
     });
     working.start(20);
     return app.exec();

@@ -7,9 +7,8 @@
 
 #include <QRandomGenerator>
 
-// A user at work, for the tests that end a session at a random moment: a repeatable run of
-// keystrokes into the boxes, adds, deletes, moves and now and then a save, each step followed by a
-// digest of the recipes on screen (the list with the boxes of the recipe on view).
+// A user at work, repeatably: keys typed into the boxes, adds, deletes, moves, now and then a save;
+// and a digest of the recipes on screen (the list with the boxes of the recipe on view).
 struct EditScript
 {
     enum Step { Typed, Added, Deleted, Moved, Saved };
@@ -17,9 +16,7 @@ struct EditScript
     explicit EditScript(quint32 seed)
         : random(seed)
     { }
-
-    // What the next step does; typing needs a recipe on screen.
-    Step next(const FakeMainView &view)
+    Step next(const FakeMainView &view) // typing needs a recipe on screen
     {
         const int roll = int(random.bounded(100));
         return roll < 70 ? (view.enabled[0] ? Typed : Added)
@@ -30,33 +27,28 @@ struct EditScript
     }
     void perform(Step step, MainLogic &logic, FakeMainView &view)
     {
+        using Command = void (MainLogic::*)();
+        const Command moves[] = {&MainLogic::showNextRecipe, &MainLogic::showPreviousRecipe,
+                                 &MainLogic::showFirstRecipe, &MainLogic::showLastRecipe};
         if (step == Typed) {
             QString &text = view.texts[random.bounded(Recipe::FieldCount)];
             text.insert(random.bounded(text.size() + 1), QChar(u'a' + random.bounded(26)));
             logic.boxEdited();
-        } else if (step == Moved) {
-            void (MainLogic::*moves[])() = {&MainLogic::showNextRecipe, &MainLogic::showPreviousRecipe,
-                                            &MainLogic::showFirstRecipe, &MainLogic::showLastRecipe};
-            (logic.*moves[random.bounded(4)])();
-        } else {
-            (logic
-             .*(step == Added         ? &MainLogic::addRecipe // a deletion's question is answered Yes
-                    : step == Deleted ? &MainLogic::deleteRecipe
-                                      : &MainLogic::saveRecipes))();
+            return;
         }
+        const Command command = step == Added ? &MainLogic::addRecipe
+            : step == Deleted                 ? &MainLogic::deleteRecipe
+            : step == Saved                   ? &MainLogic::saveRecipes
+                                              : moves[random.bounded(4)];
+        (logic.*command)();
     }
-
     static quint32 digest(RecipeList list, const FakeMainView *view = nullptr)
     {
-        if (view && list.count() > 0) {
-            for (int box = 0; box < Recipe::FieldCount; ++box)
-                list.at(list.current()).field(box) = view->texts[box];
-        }
+        for (int box = 0; view && list.count() > 0 && box < Recipe::FieldCount; ++box)
+            list.at(list.current()).field(box) = view->texts[box];
         quint32 crc = 0;
-        for (int i = 1; i <= list.count().value(); ++i) {
-            for (int f = 0; f < Recipe::FieldCount; ++f)
-                crc = Checksum::crc32(list.at(i).field(f).toUtf8() + '\0', crc);
-        }
+        for (int i = 1; i <= list.count().value() * Recipe::FieldCount; ++i)
+            crc = Checksum::crc32(list.at((i + 5) / 6).field((i - 1) % 6).toUtf8() + '\0', crc);
         return crc;
     }
 

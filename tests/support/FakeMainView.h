@@ -4,8 +4,7 @@
 #include "RecordingPrinter.h"
 #include "app/MainView.h"
 
-// The main window without a window: six texts, their enabled states, the counter, the box that
-// got the focus, the beeps and a recording printer.
+// The main window without a window: the boxes, the counter, the focus, the beeps and a printer.
 class FakeMainView : public MainView
 {
 public:

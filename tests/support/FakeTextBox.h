@@ -5,8 +5,7 @@
 
 #include <QStringList>
 
-// A multi-line box without a window: CR LF breaks its lines, and a width cuts them after that many
-// characters, as a narrow box would.
+// A multi-line box without a window: CR LF breaks its lines, and `width` characters, if given.
 class FakeTextBox : public DisplayedText
 {
 public:

@@ -7,8 +7,7 @@
 #include "search/SearchPrompt.h"
 #include "store/RecipeFile.h"
 
-// The main window's logic over a stand-alone view, with RECIPES.DAT in a temporary folder and a
-// search dialog that takes its answers from `answers` (none left, or an empty one: Cancel).
+// The window's logic over FakeMainView and a folder; the search dialog answers from `answers`.
 struct LogicFixture : Folder
 {
     struct Dialog : SearchPrompt

@@ -1,23 +1,26 @@
 #pragma once
 
-#include <QList>
-#include <QRectF>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
-// A PDF read back with poppler-utils: its text lines (blank ones left out), its words with their
-// boxes (points from the page's top-left corner) and pages, and pdfinfo's figures. A missing or
-// failing tool gives nothing.
-struct PdfText
+// A PDF read back with poppler-utils: its non-blank lines and its page count; nothing on failure.
+namespace PdfText {
+inline QString run(const QString &tool, const QStringList &arguments)
 {
-    struct Word
-    {
-        QString text;
-        QRectF box;
-        int page;
-    };
-    static QStringList lines(const QString &pdf);
-    static QList<Word> words(const QString &pdf);
-    static int pageCount(const QString &pdf) { return int(info(pdf, "^Pages:\\s+(\\d+)")); }
-    static qreal pageHeight(const QString &pdf) { return info(pdf, "^Page size:\\s+[\\d.]+ x ([\\d.]+)"); }
-    static qreal info(const QString &pdf, const QString &pattern);
-};
+    QProcess process; // ends the tool when it goes
+    process.start(tool, arguments);
+    const bool done = process.waitForFinished(60000) && process.exitCode() == 0;
+    return done ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+inline QStringList lines(const QString &pdf)
+{
+    QStringList result = run("pdftotext", {"-enc", "UTF-8", pdf, "-"}).split(u'\n');
+    return result.replaceInStrings(QRegularExpression("^\\s+|\\s+$|\\f"), QString()).filter(QRegularExpression("."));
+}
+inline int pageCount(const QString &pdf)
+{
+    const QRegularExpression pages("^Pages:\\s+(\\d+)", QRegularExpression::MultilineOption);
+    return pages.match(run("pdfinfo", {pdf})).captured(1).toInt();
+}
+} // namespace PdfText

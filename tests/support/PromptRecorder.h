@@ -5,10 +5,7 @@
 #include <QStringList>
 #include <QTest>
 
-#include <functional>
-
-// A message box that no test expected fails the test that shows it, at once: nobody is there to
-// answer it.
+// A message box that no test expected fails the test at once: nobody is there to answer it.
 inline MessageBox::Button unexpectedMessage(const MessageBox::Request &request)
 {
     QTest::qFail(qPrintable("an unexpected message: " + request.text), __FILE__, __LINE__);
@@ -16,19 +13,15 @@ inline MessageBox::Button unexpectedMessage(const MessageBox::Request &request)
 }
 inline const bool unexpectedMessagesFail = (MessageBox::setAnswerer(unexpectedMessage), true);
 
-// Answers every message box and question in place of a user while it exists, from `answers` (none
-// left: OK, or No to a question), and keeps what was asked.
+// Answers message boxes while it exists, from `answers` (then OK or No), and keeps what was asked.
 struct PromptRecorder
 {
     PromptRecorder()
     {
         MessageBox::setAnswerer([this](const MessageBox::Request &request) {
             requests << request;
-            if (onShow)
-                onShow(); // while the box is up
-            if (!answers.isEmpty())
-                return answers.takeFirst();
-            return request.buttons & MessageBox::No ? MessageBox::No : MessageBox::Ok;
+            const MessageBox::Button none = request.buttons & MessageBox::No ? MessageBox::No : MessageBox::Ok;
+            return answers.isEmpty() ? none : answers.takeFirst();
         });
     }
     ~PromptRecorder() { MessageBox::setAnswerer(unexpectedMessage); }
@@ -41,7 +34,6 @@ struct PromptRecorder
     }
     QList<MessageBox::Request> requests;
     QList<MessageBox::Button> answers;
-    std::function<void()> onShow;
 };
 
 // Real message boxes, on the screen, while it exists.

@@ -10,6 +10,18 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+// The error `body` raises as "number description (source)", "none" for none.
+template<typename Body>
+QString raised(Body body)
+{
+    try {
+        body();
+    } catch (const RuntimeError &error) {
+        return QStringLiteral("%1 %2 (%3)").arg(error.number()).arg(error.description(), error.source());
+    }
+    return "none";
+}
+
 // The fields of each recipe, recipe after recipe; fieldsOf adds the current index at the end.
 using Fields = QStringList;
 

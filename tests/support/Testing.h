@@ -1,13 +1,22 @@
 #pragma once
 
-// What the tests above the store share: Qt Test and Widgets, the recipe folders, the fixtures for
-// the main window and its logic, and the stand-ins for the user, the desktop and the printer.
+// What the tests above the store share: fixtures, and stand-ins for the user, desktop and printer.
 #include "LogicFixture.h"
 #include "PdfText.h"
 #include "PromptRecorder.h"
-#include "Raised.h"
-#include "UrlRecorder.h"
 #include "WindowFixture.h"
+#include "links/UrlOpener.h"
 
 #include <QtTest>
 #include <QtWidgets>
+
+// Stands in for the desktop while it exists: keeps every address handed to it, opens none.
+struct UrlRecorder
+{
+    UrlRecorder()
+    {
+        UrlOpener::setHandler([this](const QUrl &url) { urls << url; });
+    }
+    ~UrlRecorder() { UrlOpener::setHandler(nullptr); }
+    QList<QUrl> urls;
+};

@@ -38,25 +38,8 @@ struct WindowFixture : Folder
     std::unique_ptr<MainWindow> window;
 };
 
-// Where a control stands from the corner of `origin` (in pixels times `scale`), with its text or title
-// and its tooltip.
-inline QString placement(QWidget *control, QWidget *origin, int scale = 1)
-{
-    const QRect r(control->mapTo(control->window(), QPoint()) - origin->mapTo(control->window(), QPoint()),
-                  control->size());
-    const QString text = control->property(qobject_cast<QGroupBox *>(control) ? "title" : "text").toString();
-    return QStringLiteral("%1 %2,%3 %4x%5")
-               .arg(control->objectName())
-               .arg(r.x() * scale)
-               .arg(r.y() * scale)
-               .arg(r.width() * scale)
-               .arg(r.height() * scale)
-        + (text.isEmpty() ? "" : " " + text) + (control->toolTip().isEmpty() ? "" : " tip:" + control->toolTip());
-}
-
-// Runs `action` on the next modal window once it is on view and active; waits five seconds for one.
-// A window still open five seconds after the action fails the test and is closed, so that a wrong
-// answer cannot hang it.
+// Runs `action` on the next modal window once it is active, waiting five seconds for one; a window
+// still open five seconds after the action fails the test and is closed, so nothing hangs.
 inline void onModal(std::function<void(QWidget *)> action)
 {
     auto *poll = new QTimer(qApp); // gone with the application at the latest
