@@ -42,7 +42,9 @@ std::unique_ptr<QFile> JournalWriter::createAt(const QString &path, const std::f
     const QString folder = QFileInfo(path).absolutePath();
     QDir().mkpath(folder); // the state folder may not exist yet
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a write cut short by a full disk shows in its count: a buffered QSaveFile
+    // commits a file its flush could only write in part.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qCInfo(lcJournalWriter) << "cannot write" << path << file.errorString();
         return nullptr;
     }

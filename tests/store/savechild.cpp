@@ -1,10 +1,8 @@
-// Saves a recipe list in a process of its own, so that a test can limit its file size or drop its
-// privileges, or holds the recipes' lock.
-//   savechild save DIR          saves a list and prints the messages
-//   savechild fsize DIR BYTES   the same with the file size limited
-//   savechild nobody DIR        the same as the unprivileged user when run as root
-//   savechild loadsave DIR      loads RECIPES.DAT and saves it again, as the unprivileged user when root
-//   savechild lock DIR          holds the recipes' lock, printing "locked", until it is killed
+// Saves a recipe list in a process of its own, as nobody when run as root but for `save`, or holds
+// the recipes' lock; the test limits its file size or drops its privileges that way:
+//   savechild save|nobody DIR   saves a list and prints the messages; fsize DIR BYTES: with the
+//   file size limited; loadsave DIR: loads RECIPES.DAT and saves it again; lock DIR: holds the
+//   lock, printing "locked", until it is killed
 #include "Recipes.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeLock.h"
@@ -30,21 +28,19 @@ int main(int argc, char *argv[])
         std::getchar(); // the test keeps the pipe open, and kills the process
         return 0;
     }
+    if (mode != "save" && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 3;
     if (mode == "fsize" && argc > 3) {
         std::signal(SIGXFSZ, SIG_IGN); // EFBIG from write() instead of a kill
         const rlimit limit{rlim_t(std::atoll(argv[3])), rlim_t(std::atoll(argv[3]))};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 3;
-    } else if (mode == "nobody" || mode == "loadsave") {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            return 3;
-        if (mode == "loadsave") {
-            RecipeFile file(list, dir, print);
-            file.load();
-            file.save();
-            return 0;
-        }
-    } else if (mode != "save") {
+    } else if (mode == "loadsave") {
+        RecipeFile file(list, dir, print);
+        file.load();
+        file.save();
+        return 0;
+    } else if (mode != "save" && mode != "nobody") {
         return 2;
     }
     const Fields before = fieldsOf(list);
