@@ -9,6 +9,7 @@ TabbedPages::TabbedPages(const QColor &colour, QWidget *parent)
     , m_colour(colour)
     , m_bar(new QTabBar(this))
 {
+    m_bar->setObjectName(QStringLiteral("tabBar"));
     m_bar->setDrawBase(false);
     m_bar->setExpanding(false);
     connect(m_bar, &QTabBar::currentChanged, this, &TabbedPages::showPage);

@@ -1,8 +1,6 @@
-// A session in a process of its own, for the tests that kill it or run it as another user; it
-// answers Yes and prints each message ("message <text>").
-//   editchild script DIR SEED   works through EditScript(SEED) over DIR's recipes, a step every 20 ms,
-//                               printing "step N <ms since the epoch> <digest>" after each, and
-//                               "saving N" before step N saves, until it is killed
+// A session in a process of its own, answering Yes and printing each message ("message <text>"):
+//   editchild script DIR SEED   EditScript(SEED) over DIR's recipes, a step every 20 ms, "step N <ms> <digest>"
+//                               after each and "saving N" before step N saves, until it is killed
 //   editchild close DIR         types into the recipe on screen and closes, as nobody when root
 #include "EditScript.h"
 #include "dialogs/MessageBox.h"

@@ -59,8 +59,6 @@ class TestLogic : public QObject
     Q_OBJECT
 
 private slots:
-    // sessions.txt: "== name: count current" begins a session over "Recipe 1" to "Recipe count";
-    // each "> step" is followed by the line the user then sees.
     void sessions_data()
     {
         QTest::addColumn<int>("count");
@@ -116,7 +114,6 @@ private slots:
                 QFAIL(qPrintable(steps[i] + "\n   saw:      " + seen + "\n   expected: " + steps[i + 1]));
         }
         QVERIFY(w.list.invariantsHold());
-        QVERIFY(w.dialogsMade <= 1); // one search dialog for the whole run
     }
 
     void theNextStartOffersTheJournalOfTheLastSession_data()
@@ -131,7 +128,7 @@ private slots:
         const QString aside = " The changes of the last session are kept as RECIPES-BACKUP-1.JNL.";
         QTest::newRow("Yes: the recovered list; the journal goes on") << "killed" << true << offer << "Stew" << "RECIPES.DAT RECIPES.JNL";
         QTest::newRow("No: the recovered list kept as a recipe file") << "killed" << false << offer + "|The unsaved changes of the last session are kept as RECIPES-BACKUP-1.DAT." << "Recipe 1" << "RECIPES-BACKUP-1.DAT RECIPES.DAT";
-        QTest::newRow("a journal of another RECIPES.DAT is kept aside, never applied") << "file changed" << true << "The changes of an earlier session were made to another version of RECIPES.DAT and cannot be applied to this one." + aside << "Recipe 1" << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
+        QTest::newRow("a journal of another RECIPES.DAT is kept aside, never applied") << "file changed" << true << "The changes of an earlier session were made to another version of RECIPES.DAT and cannot be applied to this one." + aside << "Recipf 1" << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
         QTest::newRow("a journal that cannot be read is kept aside, and not offered again") << "damaged" << true << "The changes of an earlier session could not be read back." + aside << "Recipe 1" << "RECIPES-BACKUP-1.JNL RECIPES.DAT";
         QTest::newRow("a journal with nothing the file lacks goes without a word") << "undone" << true << "" << "Recipe 1" << "RECIPES.DAT";
         QTest::newRow("a journal ending in a save that replaced the file goes without a word") << "saved" << true << "" << "Stew" << "RECIPES.DAT";
@@ -165,8 +162,8 @@ private slots:
             }
             QVERIFY(!last.sync().isEmpty());
         }
-        if (journal == "file changed")
-            RecipeFile::write(numbered(3, 1), w.path());
+        if (journal == "file changed") // to another of the same size
+            RecipeFile::write(numbered(2, 1, "Recipf"), w.path());
         if (journal == "damaged")
             w.put(w.bytes("RECIPES.JNL").left(30), "RECIPES.JNL");
         PromptRecorder prompts;
@@ -183,7 +180,9 @@ private slots:
             RecipeFile::read(w.path("RECIPES-BACKUP-1.DAT"), kept);
             QCOMPARE(kept.at(1).name, "Stew");
         }
-        if (files.contains("RECIPES.JNL")) // it goes on from what the user has now
+        w.view.texts[Recipe::Servings] = "2"; // a change after the offer is journaled over what is on screen
+        w.logic.boxEdited();
+        if (files.contains("RECIPES.JNL"))
             QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list, &w.view), 2000);
     }
 
@@ -203,7 +202,8 @@ private slots:
                 out += child.readAllStandardOutput();
             child.kill();
             const qint64 killed = QDateTime::currentMSecsSinceEpoch();
-            QVERIFY(child.waitForFinished(10000) && out.contains(stop));
+            QVERIFY(child.waitForFinished(10000));
+            QVERIFY2(out.contains(stop), out.right(300));
             QList<quint32> screens; // after each step
             int old = 0, saved = 0, savedBefore = 0; // the last step older than two seconds, the states saved last
             for (const QByteArray &line : out.left(out.lastIndexOf('\n')).split('\n')) {
@@ -232,8 +232,9 @@ private slots:
                 RecipeList cut = file;
                 JournalFile::replay(JournalFile::parse(QByteArrayView(journal).first(at)).entries, cut);
                 step = screens.indexOf(EditScript::digest(cut), step);
-                QVERIFY2(step >= 0 && ++cuts, qPrintable(QStringLiteral("round %1, cut at %2").arg(round).arg(at)));
+                QVERIFY2(step >= 0, qPrintable(QStringLiteral("round %1, cut at %2").arg(round).arg(at)));
             }
+            cuts += int(offsets.size());
             PromptRecorder prompts;
             prompts.answers = {MessageBox::Yes};
             next.logic.loadRecipes();
@@ -268,13 +269,9 @@ private slots:
             return (geteuid() != 0 || ::chown(QFile::encodeName(path), 65534, 65534) == 0)
                 && ::chmod(QFile::encodeName(path), mode_t(mode)) == 0;
         };
+        QVERIFY(::link(QFile::encodeName(recipes.path()), QFile::encodeName(recipes.path("SAME.DAT"))) == 0);
         QVERIFY(own(recipes.path(), fileMode) && own(recipes.dir.path(), 0555)
                 && own(state.dir.path(), stateWritable ? 0700 : 0500));
-        const auto inode = [&recipes] {
-            struct stat file = {};
-            return ::stat(QFile::encodeName(recipes.path()), &file) == 0 ? file.st_ino : 0;
-        };
-        const ino_t old = inode();
         qputenv("XDG_STATE_HOME", QFile::encodeName(state.dir.path())); // the child's too
         const QString journal = RecoveryJournal::locations(recipes.dir.path()).last();
         QProcess child;
@@ -284,9 +281,9 @@ private slots:
         ::chmod(QFile::encodeName(recipes.dir.path()), 0700);
         QCOMPARE(QString(child.readAllStandardOutput()).trimmed().replace(u'\n', u'|'),
                  QString(said).replace("JOURNAL", journal));
-        QCOMPARE(inode(), old); // never replaced
+        QCOMPARE(recipes.bytes("SAME.DAT"), recipes.bytes()); // never replaced: the same file
         QCOMPARE(FileIdentity::of(recipes.path()) != before, fileMode == 0666);
-        QCOMPARE(recipes.files(), QStringList{"RECIPES.DAT"});
+        QCOMPARE(recipes.files(), QStringList({"RECIPES.DAT", "SAME.DAT"}));
         QCOMPARE(QFile::exists(journal), said.contains("JOURNAL"));
         RecipeList onScreen = numbered(2, 1);
         JournalFile::replay(JournalFile::read(journal).entries, onScreen);

@@ -1,5 +1,6 @@
 // The built program run as a user would, copied or installed: options, display, where the recipes go.
 #include "Recipes.h"
+#include "app/DataFolders.h"
 #include "resources/Version.h"
 
 #include <QtTest>
@@ -88,6 +89,17 @@ private slots:
             QCOMPARE(copy.bytes(QDir(copy.dir.path()).relativeFilePath(folder + "/RECIPES.DAT")), OneRecipe);
         QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList({"bin", "share"}));
+    }
+
+    void printoutsGoBesideACopyOrIntoTheDocumentsFolder()
+    {
+        Folder home;
+        qputenv("HOME", QFile::encodeName(home.dir.path()));
+        const DataFolders installed(LARDERLY_PREFIX "/bin");
+        QCOMPARE(installed.pdfFolder(), home.dir.path()); // no documents folder yet
+        QVERIFY(QDir(home.dir.path()).mkpath("Documents"));
+        QCOMPARE(installed.pdfFolder(), home.path("Documents"));
+        QCOMPARE(DataFolders(home.dir.path()).pdfFolder(), home.dir.path());
     }
 };
 

