@@ -20,9 +20,10 @@ if [ "$set_of" = package ] || [ "$set_of" = test ]; then
     packages+=(dpkg-dev file)
 fi
 if [ "$set_of" = test ]; then
+    # clang for the sanitizer and fuzzing build; clang-format to check the code's format;
     # poppler-utils to read printed PDFs back; desktop-file-utils and appstream to validate the
     # installed desktop entry and metadata; lintian to check the package as Debian checks its own.
-    packages+=(clang libclang-rt-14-dev poppler-utils desktop-file-utils appstream lintian)
+    packages+=(clang libclang-rt-14-dev clang-format poppler-utils desktop-file-utils appstream lintian)
 fi
 
 # The line for an administrator; it brings git too, which getting the code takes first.

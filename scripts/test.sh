@@ -1,19 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: a normal build with g++, and a
-# clang build under AddressSanitizer and UndefinedBehaviorSanitizer that also fuzzes the recipe
-# file reader for LARDERLY_FUZZ_SECONDS (default 60).
+# Installs what is missing, checks the code's format, then builds and runs every test twice, with
+# warnings as errors: the release build with g++, and a clang build under AddressSanitizer and
+# UndefinedBehaviorSanitizer that also fuzzes the file readers and the layout for
+# LARDERLY_FUZZ_SECONDS (default 60). The builds are CMakePresets.json's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build
-ctest --test-dir build --output-on-failure -j2
+find src tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DLARDERLY_SANITIZE=ON -DLARDERLY_FUZZ=ON -DLARDERLY_BENCH=OFF \
-    -DLARDERLY_FUZZ_SECONDS="${LARDERLY_FUZZ_SECONDS:-60}"
-cmake --build build-asan
-ctest --test-dir build-asan --output-on-failure -j2
+cmake --preset release -DLARDERLY_WERROR=ON
+cmake --build --preset release
+ctest --preset release
+
+cmake --preset sanitizers -DLARDERLY_WERROR=ON -DLARDERLY_FUZZ_SECONDS="${LARDERLY_FUZZ_SECONDS:-60}"
+cmake --build --preset sanitizers
+ctest --preset sanitizers
