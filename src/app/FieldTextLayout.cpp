@@ -16,6 +16,10 @@ namespace {
 // inside a long word look that far ahead for its end.
 constexpr int LongWord = 64;
 
+// Breaking anywhere, Qt counts the overhang of a line's last glyph; fitting a word whole, it does
+// not. A word that ends this close past a line broken anywhere may still fit whole.
+constexpr int Overhang = 4;
+
 // Where the word that starts a line ends: at the first line break opportunity or space after the
 // line's start. Qt's layout never finds a word's end later than this. Line starts only grow
 // within a block, so no part of the text is searched twice.
@@ -119,8 +123,9 @@ void FieldTextLayout::layOutBlock(const QTextBlock &block)
             layout->setTextOption(anywhere);
             line.setLineWidth(width);
             layout->setTextOption(option);
-            // The word ends within the line, so it fits: break the line at the words instead.
-            if (words.after(start) <= line.textStart() + line.textLength())
+            // The word ends within the line, or about, so it may fit: break at the words instead,
+            // which breaks anywhere again when it does not.
+            if (words.after(start) <= line.textStart() + line.textLength() + Overhang)
                 line.setLineWidth(width);
         } else {
             line.setLineWidth(width);
