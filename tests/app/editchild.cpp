@@ -1,7 +1,8 @@
 // A session in a process of its own, answering Yes and printing each message ("message <text>"):
 //   editchild script DIR SEED   EditScript(SEED) over DIR's recipes, a step every 20 ms, "step N <ms> <digest>"
 //                               after each and "saving N" before step N saves, until it is killed
-//   editchild close DIR         types into the recipe on screen and closes, as nobody when root
+//   editchild close DIR [BYTES] types into the recipe on screen and closes, as nobody when root;
+//                               with BYTES, a disk that fills then, under a long text
 #include "EditScript.h"
 #include "dialogs/MessageBox.h"
 #include "store/RecipeFile.h"
@@ -10,7 +11,10 @@
 #include <QDateTime>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
 #include <unistd.h>
 
 int main(int argc, char *argv[])
@@ -30,6 +34,12 @@ int main(int argc, char *argv[])
     logic.loadRecipes();
     if (mode == "close") {
         view.texts[Recipe::Name] += u'!';
+        if (argc > 3 && *argv[3]) { // the file holds each quote in three bytes, the journal in one
+            view.texts[Recipe::Directions] = QChar(0x6F22) + QString(30000, u'"');
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{rlim_t(std::atoll(argv[3])), rlim_t(std::atoll(argv[3]))};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
         logic.boxEdited();
         std::printf("closed %d\n", int(logic.prepareToClose()));
         return 0;
