@@ -15,8 +15,9 @@ public:
         for (qsizetype p = 0; p < paragraphs.size(); ++p) {
             if (p > 0)
                 m_lines.addLineBreak();
-            for (qsizetype at = 0; at<paragraphs[p].size(); at += width> 0 ? width : paragraphs[p].size())
-                m_lines.addLine(QStringView(paragraphs[p]).mid(at, width > 0 ? width : -1));
+            const qsizetype step = width > 0 ? width : paragraphs[p].size();
+            for (qsizetype at = 0; at < paragraphs[p].size(); at += step)
+                m_lines.addLine(QStringView(paragraphs[p]).mid(at, step));
         }
     }
     QString text() override { return m_lines.text(); }
