@@ -91,9 +91,10 @@ void MainLogic::offerJournal(const QString &path)
         keepAside(path, tr("The changes of an earlier session could not be read back."));
         return;
     }
-    // A journal whose list was being written over the file in place holds that list whole.
-    const bool wholeList
-        = journal.saving && !journal.entries.isEmpty() && journal.entries.first().type == JournalEntry::Snapshot;
+    // A journal written afresh begins with the whole list; one whose list was being written over the
+    // file in place holds that list whole, and the list read from the file is not needed.
+    const bool fromWholeList = !journal.entries.isEmpty() && journal.entries.first().type == JournalEntry::Snapshot;
+    const bool wholeList = journal.saving && fromWholeList;
     if (journal.base != m_file.identity() && !wholeList && journal.endsSaving) {
         QFile::remove(path); // the save it ends with replaced the file: everything in it is in the file
         return;
@@ -105,8 +106,6 @@ void MainLogic::offerJournal(const QString &path)
                       .arg(RecipeFile::fileName()));
         return;
     }
-    // A journal written afresh begins with the whole list: the list read from the file is not needed.
-    const bool fromWholeList = !journal.entries.isEmpty() && journal.entries.first().type == JournalEntry::Snapshot;
     RecipeList recovered = fromWholeList ? RecipeList() : m_list;
     const qsizetype changes = journal.entries.size();
     const bool whole = JournalFile::replay(std::move(journal.entries), recovered) == changes;
