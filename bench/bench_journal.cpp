@@ -17,10 +17,11 @@
 #include "app/MainLogic.h"
 #include "app/MainView.h"
 #include "dialogs/MessageBox.h"
-#include "store/JournalFile.h"
+#include "store/RecipeBox.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
-#include "store/RecoveryJournal.h"
+#include "store/journal/JournalFile.h"
+#include "store/journal/RecoveryJournal.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -131,10 +132,9 @@ void writeLongJournal(const QString &folder, const RecipeList &list, const FileI
 
 double startMs(const QString &folder, bool *offered)
 {
-    RecipeList list;
-    RecipeFile file(list, folder, [](const QString &m) { std::fprintf(stderr, "%s\n", qPrintable(m)); });
+    RecipeBox recipes(folder);
     Boxes boxes;
-    MainLogic logic(list, file, boxes);
+    MainLogic logic(recipes, boxes);
     *offered = false;
     MessageBox::setAnswerer([offered](const MessageBox::Request &) { return *offered = true, MessageBox::Yes; });
     return BenchMeasure::timeMs([&] { logic.loadRecipes(); });
@@ -153,10 +153,9 @@ int main(int argc, char *argv[])
     const QString journal = RecoveryJournal::locations(dir.path()).first();
 
     {
-        RecipeList list;
-        RecipeFile file(list, dir.path(), [](const QString &m) { std::fprintf(stderr, "%s\n", qPrintable(m)); });
+        RecipeBox recipes(dir.path());
         Boxes boxes;
-        MainLogic logic(list, file, boxes);
+        MainLogic logic(recipes, boxes);
         logic.loadRecipes();
         const Typing idle = type(nullptr, &boxes, journal, 2);
         const Typing typing = type(&logic, &boxes, journal, seconds);

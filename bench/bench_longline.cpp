@@ -10,6 +10,7 @@
 #include "BenchMeasure.h"
 #include "app/MainWindow.h"
 #include "print/DisplayedText.h"
+#include "store/RecipeBox.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
 
@@ -87,8 +88,8 @@ Showing show(const QString &ingredients)
     list.setCurrent(1);
     RecipeFile::write(list, dir.filePath(RecipeFile::fileName()));
 
-    RecipeList shown;
-    auto window = std::make_unique<MainWindow>(shown, dir.path());
+    RecipeBox shown(dir.path());
+    auto window = std::make_unique<MainWindow>(shown);
     auto *box = window->findChild<QPlainTextEdit *>(QStringLiteral("ingredientsEdit"));
     PaintCounter counter;
     box->viewport()->installEventFilter(&counter);

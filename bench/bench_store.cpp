@@ -4,6 +4,7 @@
 //   bench_store [runs]
 #include "BenchMeasure.h"
 #include "RecipeGenerator.h"
+#include "store/RecipeBox.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
 
@@ -52,15 +53,15 @@ int main(int argc, char *argv[])
         bytes.clear();
 
         QStringList messages;
-        RecipeList list;
-        RecipeFile recipes(list, dir.path(), [&](const QString &m) { messages << m; });
+        RecipeBox recipes(dir.path());
         BenchMeasure::resetPeak();
-        load.push_back(BenchMeasure::timeMs([&] { recipes.load(); }));
+        load.push_back(BenchMeasure::timeMs([&] { messages = recipes.open(); }));
         loadPeak = std::max(loadPeak, BenchMeasure::statusMiB("VmHWM:"));
         BenchMeasure::resetPeak();
-        save.push_back(BenchMeasure::timeMs([&] { recipes.save(); }));
+        QString error;
+        save.push_back(BenchMeasure::timeMs([&] { recipes.save(&error) || (messages << error, true); }));
         savePeak = std::max(savePeak, BenchMeasure::statusMiB("VmHWM:"));
-        if (!messages.isEmpty() || list.count().value() != 32767) {
+        if (!messages.isEmpty() || recipes.list().count().value() != 32767) {
             std::fprintf(stderr, "unexpected: %s\n", qPrintable(messages.join(u'\n')));
             return 1;
         }

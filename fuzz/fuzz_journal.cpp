@@ -4,9 +4,9 @@
 // be refused whole, the list must keep its invariants, a record read back and written again must
 // read the same, and a byte changed anywhere must end the journal before the record that holds it.
 #include "store/Checksum.h"
-#include "store/JournalEntry.h"
-#include "store/JournalFile.h"
 #include "store/RecipeList.h"
+#include "store/journal/JournalEntry.h"
+#include "store/journal/JournalFile.h"
 
 #include <QtEndian>
 
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         list.appendEmpty();
         list.at(i).name = QStringLiteral("Recipe %1").arg(i);
     }
-    JournalFile::replay(contents.entries, list);
+    JournalFile::replay(QList<JournalEntry>(contents.entries), list);
     if (!list.invariantsHold())
         fail("invariants broken after replaying");
     return 0;

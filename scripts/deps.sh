@@ -13,8 +13,9 @@ set_of=$mode
 # libxkbcommon-dev: Qt's CMake files look for it (keyboard handling) and warn without it.
 # qt6-tools-dev and qt6-l10n-tools: Qt's Linguist tools, which build the translations;
 # qt6-translations-l10n: Qt's own texts (message box buttons) in the user's language.
+# zlib1g-dev: zlib's CRC-32, which tells the recipe file a journal belongs to and each journal record.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libxkbcommon-dev
-          qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 libcups2-dev)
+          qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 libcups2-dev zlib1g-dev)
 if [ "$set_of" = package ] || [ "$set_of" = test ]; then
     # dpkg-dev and file for cpack's DEB package, whose dependencies it reads off the linked libraries.
     packages+=(dpkg-dev file)

@@ -4,10 +4,9 @@
 #include "dialogs/FormLayout.h"
 #include "dialogs/MessageBox.h"
 #include "dialogs/SplashScreen.h"
-#include "store/RecipeLock.h"
+#include "store/RecipeBox.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLoggingCategory>
 #include <QTimer>
 
@@ -20,7 +19,7 @@ Application::Application(const QString &recipeFolder, const QString &pdfFolder)
 
 Application::~Application()
 {
-    m_window.reset(); // before the lock goes
+    m_window.reset(); // before the recipes it works on
     MessageBox::setUnattended(false);
 }
 
@@ -31,22 +30,17 @@ bool Application::start()
     // the windows are laid out in.
     QApplication::setFont(FormLayout::font());
 
-    auto lock = std::make_unique<RecipeLock>(m_recipeFolder);
-    const RecipeLock::Result locked = lock->lock();
-    if (locked == RecipeLock::Unavailable)
-        qCInfo(lcApplication) << "the recipes in" << m_recipeFolder << "cannot be locked: the folder cannot be written";
-    if (locked == RecipeLock::HeldElsewhere) {
-        MessageBox::message(nullptr,
-                            tr("The recipes in %1 are already open in another Larderly window.")
-                                .arg(QDir::toNativeSeparators(m_recipeFolder)));
+    m_recipes = std::make_unique<RecipeBox>(m_recipeFolder);
+    QString refusal;
+    if (!m_recipes->lock(&refusal)) {
+        MessageBox::message(nullptr, refusal);
         return false;
     }
-    m_lock = std::move(lock);
 
     {
         SplashScreen splash;
         splash.showAndPaint();
-        m_window = std::make_unique<MainWindow>(m_list, m_recipeFolder, nullptr, m_pdfFolder);
+        m_window = std::make_unique<MainWindow>(*m_recipes, nullptr, m_pdfFolder);
         if (m_ending)
             m_window->logic().endSession();
         m_window->loadRecipes(); // a load message comes up in front of the splash screen

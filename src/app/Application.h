@@ -1,17 +1,15 @@
 #pragma once
 
-#include "store/RecipeList.h"
-
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
-class RecipeLock;
 class MainWindow;
+class RecipeBox;
 
-// The program while it runs: the recipe list, the lock on the recipes' folder and the main window,
-// from the start to the end.
+// The program while it runs: the recipes of its folder and the main window that shows them, from
+// the start to the end. (Modelled on Zeal's Core::Application, the one owner of the services.)
 class Application : public QObject
 {
     Q_OBJECT
@@ -34,7 +32,6 @@ public:
     void endSession();
 
     MainWindow *mainWindow() const { return m_window.get(); }
-    RecipeList &recipes() { return m_list; }
 
 private:
     // Closes the main window once no dialog, menu or print runs over it; those are ended first.
@@ -42,8 +39,7 @@ private:
 
     const QString m_recipeFolder;
     const QString m_pdfFolder;
-    RecipeList m_list;
-    std::unique_ptr<RecipeLock> m_lock; // held while the main window exists
+    std::unique_ptr<RecipeBox> m_recipes; // outlives the window, which works on it
     std::unique_ptr<MainWindow> m_window;
     bool m_shown = false;
     bool m_ending = false;

@@ -16,6 +16,7 @@
 #include "resources/AppInfo.h"
 #include "resources/Pictures.h"
 #include "search/SearchDialog.h"
+#include "store/RecipeBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -45,13 +46,12 @@ QLabel *addPageLabel(QWidget *page, const char *objectName, const QString &text,
 
 } // namespace
 
-MainWindow::MainWindow(RecipeList &list, const QString &recipeFolder, QWidget *parent, const QString &pdfFolder)
+MainWindow::MainWindow(RecipeBox &recipes, QWidget *parent, const QString &pdfFolder)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_file(list, recipeFolder, [this](const QString &message) { MessageBox::message(dialogParent(), message); })
-    , m_printer(pdfFolder.isEmpty() ? recipeFolder : pdfFolder, [this](const QString &path) { m_savedPdf = path; })
-    , m_logic(list, m_file, *this)
+    , m_printer(pdfFolder.isEmpty() ? recipes.folder() : pdfFolder, [this](const QString &path) { m_savedPdf = path; })
+    , m_logic(recipes, *this)
 {
     setObjectName(QStringLiteral("mainWindow"));
     m_logic.setSearchDialogFactory([this] { return std::make_unique<SearchDialog>(this); });

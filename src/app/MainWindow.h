@@ -3,7 +3,6 @@
 #include "app/MainLogic.h"
 #include "app/MainView.h"
 #include "print/DefaultPrinter.h"
-#include "store/RecipeFile.h"
 
 #include <QMainWindow>
 
@@ -16,7 +15,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QUrl;
-class RecipeList;
+class RecipeBox;
 class TabbedPages;
 
 // The program's main window: a recipe at a time on the "My Recipes" page, the maker's web links on
@@ -28,8 +27,7 @@ class MainWindow : public QMainWindow, public MainView
 
 public:
     // PDF printouts (when no printer is installed) go to `pdfFolder`, by default the recipe folder.
-    MainWindow(RecipeList &list, const QString &recipeFolder, QWidget *parent = nullptr,
-               const QString &pdfFolder = QString());
+    explicit MainWindow(RecipeBox &recipes, QWidget *parent = nullptr, const QString &pdfFolder = QString());
 
     // Loads the window without showing it: the recipes, the current recipe.
     void loadRecipes();
@@ -72,7 +70,6 @@ private:
     // Runs an event handler; an error it raises is shown, never passed on to the event loop.
     void run(const std::function<void()> &handler);
 
-    RecipeFile m_file;
     DefaultPrinter m_printer;
     QString m_savedPdf; // where the last document went when no printer is installed
     MainLogic m_logic;

@@ -2,10 +2,12 @@
 
 #include "core/NumberedName.h"
 #include "core/RuntimeError.h"
+#include "store/FileSystem.h"
 #include "store/RecipeList.h"
 #include "store/RecipeReader.h"
 #include "store/RecipeWriter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,93 +15,39 @@
 #include <QSaveFile>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcRecipeFile, "larderly.store", QtInfoMsg)
 
 namespace {
 
-bool hasNoWriteBits(const QFileInfo &info)
+// Takes every byte and keeps none: for the identity of a file before it is written.
+class DiscardingDevice : public QIODevice
 {
-    return !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-}
+public:
+    DiscardingDevice() { open(QIODevice::WriteOnly); }
 
-// Makes the rename that put the new file in place survive a power cut.
-void syncFolder(const QString &folder)
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override { return size; }
+};
+
+RuntimeError writeError(const QFileDevice &file, int error)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0)
-        qCWarning(lcRecipeFile) << "cannot flush the folder" << folder << "to the disk:" << qt_error_string(errno);
-    if (fd >= 0)
-        ::close(fd);
+    if (file.error() == QFileDevice::ResourceError)
+        return RuntimeError(RuntimeError::DiskFull);
+    return RuntimeError::fromErrno(error, RuntimeError::DeviceIOError);
 }
-
-// Gives the new file the owner and group of the one it replaces, as far as the process may: a
-// file saved by root stays the user's, and a user in the file's group keeps that group.
-void keepOwner(int fd, const QString &replaced)
-{
-    struct stat old
-    {
-    };
-    if (::stat(QFile::encodeName(replaced).constData(), &old) != 0)
-        return;
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0)
-        qCInfo(lcRecipeFile) << "the saved file is the user's own, in the user's group:" << qt_error_string(errno);
-}
-
-// The identity a file that cannot be read is given: whatever it holds, it is left alone, and
-// changes made over the empty list read from it belong to that state.
-constexpr FileIdentity Unreadable{-2, 0};
 
 } // namespace
 
-RecipeFile::RecipeFile(RecipeList &list, const QString &folder, MessageFunction showMessage)
-    : m_list(list)
-    , m_folder(folder)
-    , m_showMessage(std::move(showMessage))
-{ }
-
-QString RecipeFile::filePath() const
+QString RecipeFile::fileName()
 {
-    return QDir(m_folder).filePath(fileName());
+    return QStringLiteral("RECIPES.DAT");
 }
 
 QString RecipeFile::backupPattern(const QString &suffix)
 {
     return QStringLiteral("RECIPES-BACKUP-%1.") + suffix;
-}
-
-void RecipeFile::load()
-{
-    try {
-        m_identity = FileIdentity::of(filePath());
-    } catch (const RuntimeError &error) {
-        qCWarning(lcRecipeFile) << "cannot read" << filePath() << error.description();
-        m_identity = Unreadable;
-    }
-    QString error;
-    try {
-        read(filePath(), m_list);
-        return;
-    } catch (const RuntimeError &e) {
-        if (e.number() == RuntimeError::FileNotFound)
-            return;
-        error = e.description();
-    } catch (const std::bad_alloc &) {
-        error = RuntimeError::standardDescription(RuntimeError::OutOfMemory);
-    }
-    QString message = error;
-    if (QFileInfo(filePath()).size() > 0) {
-        const QString copy = QFileInfo(keepBackupCopy(filePath())).fileName();
-        // Without a copy, the recipes the load could not see would be lost at the next save.
-        if (copy.isEmpty())
-            m_unreadable = error;
-        message += copy.isEmpty() ? tr("\nNo copy of the file as it was could be kept.")
-                                  : tr("\nA copy of the file as it was is kept as %1.").arg(copy);
-    }
-    m_showMessage(message);
 }
 
 void RecipeFile::read(const QString &path, RecipeList &list)
@@ -116,66 +64,8 @@ void RecipeFile::read(const QString &path, RecipeList &list)
     RecipeReader::read(file, list);
 }
 
-QString RecipeFile::keepBackupCopy(const QString &path, bool move, QString folder) const
-{
-    const QString pattern = backupPattern(QFileInfo(path).suffix().toUpper());
-    // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
-    return NumberedName::claimFirstFree(folder.isEmpty() ? m_folder : folder, pattern, [&](const QString &backup) {
-        return (move ? QFile::rename(path, backup) : QFile::copy(path, backup)) ? NumberedName::Claim::Claimed
-                                                                                : NumberedName::Claim::Failed;
-    });
-}
-
-QString RecipeFile::keepBackupList(const RecipeList &list) const
-{
-    return NumberedName::claimFirstFree(m_folder, backupPattern(), [&](const QString &backup) {
-        try {
-            write(list, backup);
-            return NumberedName::Claim::Claimed;
-        } catch (const RuntimeError &error) {
-            qCWarning(lcRecipeFile) << "cannot write" << backup << error.description();
-            return NumberedName::Claim::Failed;
-        }
-    });
-}
-
-bool RecipeFile::savesInPlace() const
-{
-    const QFileInfo file(filePath());
-    return file.isFile() && file.isWritable() && !QFileInfo(m_folder).isWritable();
-}
-
-bool RecipeFile::save()
-{
-    try {
-        replaceFile();
-        return true;
-    } catch (const RuntimeError &error) {
-        m_showMessage(error.description());
-    } catch (const std::bad_alloc &) {
-        m_showMessage(RuntimeError::standardDescription(RuntimeError::OutOfMemory));
-    }
-    return false;
-}
-
-void RecipeFile::replaceFile()
-{
-    if (!m_unreadable.isEmpty()) {
-        throw RuntimeError(RuntimeError::PermissionDenied,
-                           tr("%1 was left as it was: it could not be read when the program started (%2), "
-                              "and saving over it would lose the recipes it holds.")
-                               .arg(fileName(), m_unreadable));
-    }
-    const QFileInfo info(filePath());
-    if (info.isDir())
-        throw RuntimeError(RuntimeError::PathFileAccessError);
-    // A read-only file stays unchanged, even for a user whom the system would let replace it.
-    if (info.exists() && (!info.isWritable() || hasNoWriteBits(info)))
-        throw RuntimeError(RuntimeError::PermissionDenied);
-    m_identity = savesInPlace() ? writeInPlace(m_list, filePath()) : write(m_list, filePath());
-}
-
-FileIdentity RecipeFile::write(const RecipeList &list, const QString &path)
+FileIdentity RecipeFile::write(const RecipeList &list, const QString &path,
+                               const std::function<bool(const FileIdentity &)> &beforeReplace)
 {
     const QString folder = QFileInfo(path).absolutePath();
     QSaveFile file(path);
@@ -186,33 +76,90 @@ FileIdentity RecipeFile::write(const RecipeList &list, const QString &path)
             throw RuntimeError(RuntimeError::PathNotFound);
         throw RuntimeError::fromErrno(error, RuntimeError::PathFileAccessError);
     }
-    keepOwner(file.handle(), path);
+    FileSystem::keepOwner(file.handle(), path);
     FileIdentity identity;
     errno = 0;
     if (!RecipeWriter::write(list, file, &identity)) {
-        const int error = errno;
-        const bool full = file.error() == QFileDevice::ResourceError;
+        const RuntimeError error = writeError(file, errno);
         file.cancelWriting();
-        throw full ? RuntimeError(RuntimeError::DiskFull) : RuntimeError::fromErrno(error, RuntimeError::DeviceIOError);
+        throw error;
+    }
+    if (beforeReplace && !beforeReplace(identity)) {
+        file.cancelWriting();
+        throw RuntimeError(RuntimeError::DeviceIOError);
     }
     errno = 0;
     if (!file.commit())
         throw RuntimeError::fromErrno(errno, RuntimeError::DeviceIOError);
-    syncFolder(folder);
+    FileSystem::syncFolder(folder);
     return identity;
 }
 
-FileIdentity RecipeFile::writeInPlace(const RecipeList &list, const QString &path)
+void RecipeFile::writeInPlace(const RecipeList &list, const QString &path)
 {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw RuntimeError::fromErrno(errno, RuntimeError::PathFileAccessError);
-    FileIdentity identity;
+    // Emptied on disk before the first byte goes in, so that a write cut short never leaves old
+    // bytes among the new ones.
+    if (!FileSystem::syncData(file.handle()))
+        throw RuntimeError(RuntimeError::DeviceIOError);
     errno = 0;
-    if (!RecipeWriter::write(list, file, &identity) || ::fsync(file.handle()) != 0) {
-        const bool full = file.error() == QFileDevice::ResourceError;
-        throw full ? RuntimeError(RuntimeError::DiskFull) : RuntimeError::fromErrno(errno, RuntimeError::DeviceIOError);
-    }
+    if (!RecipeWriter::write(list, file))
+        throw writeError(file, errno);
+    if (!FileSystem::syncData(file.handle()))
+        throw RuntimeError(RuntimeError::DeviceIOError);
+}
+
+FileIdentity RecipeFile::identityOf(const RecipeList &list)
+{
+    DiscardingDevice nowhere;
+    FileIdentity identity;
+    RecipeWriter::write(list, nowhere, &identity);
     return identity;
+}
+
+bool RecipeFile::isCutFrom(const QString &path, const RecipeList &list)
+{
+    QFile file(path);
+    QBuffer whole;
+    if (!file.open(QIODevice::ReadOnly) || !whole.open(QIODevice::WriteOnly) || !RecipeWriter::write(list, whole))
+        return false;
+    const QByteArray cut = file.readAll();
+    const QByteArray &expected = whole.data();
+    if (cut.size() > expected.size())
+        return false;
+    for (qsizetype i = 0; i < cut.size(); ++i) {
+        if (cut[i] != expected[i] && cut[i] != '\0')
+            return false;
+    }
+    return true;
+}
+
+bool RecipeFile::keepCopy(const QString &path, const QString &folder, bool move, QString *kept)
+{
+    const QString pattern = backupPattern(QFileInfo(path).suffix().toUpper());
+    // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
+    *kept = NumberedName::claimFirstFree(folder, pattern, [&](const QString &backup) {
+        return (move ? QFile::rename(path, backup) : QFile::copy(path, backup)) ? NumberedName::Claim::Claimed
+                                                                                : NumberedName::Claim::Failed;
+    });
+    if (kept->isEmpty())
+        qCWarning(lcRecipeFile) << "cannot keep a copy of" << path << "in" << folder;
+    return !kept->isEmpty();
+}
+
+bool RecipeFile::keepList(const RecipeList &list, const QString &folder, QString *kept)
+{
+    *kept = NumberedName::claimFirstFree(folder, backupPattern(), [&](const QString &backup) {
+        try {
+            write(list, backup);
+            return NumberedName::Claim::Claimed;
+        } catch (const RuntimeError &error) {
+            qCWarning(lcRecipeFile) << "cannot write" << backup << error.description();
+            return NumberedName::Claim::Failed;
+        }
+    });
+    return !kept->isEmpty();
 }

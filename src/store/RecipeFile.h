@@ -2,67 +2,41 @@
 
 #include "store/FileIdentity.h"
 
-#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
 
 class RecipeList;
-class RuntimeError;
 
-// RECIPES.DAT in a given folder: load() reads it into the list, save() writes the list back
-// whole. Both report their own errors through the message function (the description alone)
-// and never pass one on; a missing file at load is silent and leaves the list as it was.
-//
-// Saving writes a temporary file beside RECIPES.DAT and puts it in place only when it is
-// complete, so a failure at any point leaves the previous file whole. A file that fails to load
-// is copied to a new backup name first, so the next save cannot silently replace it with the
-// part that was read; when no copy can be made, saving leaves the file alone for the whole run.
-class RecipeFile
-{
-    Q_DECLARE_TR_FUNCTIONS(RecipeFile)
+// RECIPES.DAT and its backup copies as files: reading one into a list, writing a list into one
+// safely, and keeping copies under numbered names that never replace a file. Reading and writing
+// raise RuntimeError, whose description is what the user is told.
+namespace RecipeFile {
 
-public:
-    using MessageFunction = std::function<void(const QString &message)>;
+QString fileName(); // "RECIPES.DAT"
+// RECIPES-BACKUP-%1.<suffix>, the names of the backup copies.
+QString backupPattern(const QString &suffix = QStringLiteral("DAT"));
 
-    static QString fileName() { return QStringLiteral("RECIPES.DAT"); }
+void read(const QString &path, RecipeList &list);
 
-    RecipeFile(RecipeList &list, const QString &folder, MessageFunction showMessage);
+// Writes the list to a new file beside `path` and puts it in place only once it is complete and on
+// disk, with the owner, group and permissions of the file it replaces, so a failure at any point
+// leaves the file there whole. `beforeReplace`, given the identity of the new file, runs just before
+// it takes the old one's place; when it returns false nothing is replaced (and DeviceIOError raised).
+FileIdentity write(const RecipeList &list, const QString &path,
+                   const std::function<bool(const FileIdentity &)> &beforeReplace = {});
+// Rewrites the file where it stands, for a folder that takes no new file: not whole while it runs.
+void writeInPlace(const RecipeList &list, const QString &path);
+// The identity the list's file would have, written by either.
+FileIdentity identityOf(const RecipeList &list);
+// Whether the file at `path` is what writing the list in place can leave when it stops half-way:
+// no longer than the list's file, each byte either the list's or a zero never written.
+bool isCutFrom(const QString &path, const RecipeList &list);
 
-    void load();
-    // True when the file was written; false after the error has been reported.
-    bool save();
+// Copies (or moves) the file at `path` to the first free backup name in `folder`, keeping its
+// suffix; false when that failed. `kept` gets the backup's path.
+bool keepCopy(const QString &path, const QString &folder, bool move, QString *kept);
+// Writes the list to the first free backup name in `folder`.
+bool keepList(const RecipeList &list, const QString &folder, QString *kept);
 
-    QString filePath() const;
-    QString folder() const { return m_folder; }
-    // The file as it was last loaded or saved: a journal of changes belongs to this version.
-    FileIdentity identity() const { return m_identity; }
-
-    // True when the folder takes no new file but the file can be written: saving then rewrites
-    // the file in place instead of replacing it with a new one.
-    bool savesInPlace() const;
-
-    // RECIPES-BACKUP-%1.<suffix>, the names of the backup copies.
-    static QString backupPattern(const QString &suffix = QStringLiteral("DAT"));
-    // Copies (or moves) the file to the first free backup name in `folder` (by default the recipe
-    // folder), keeping its suffix; the backup's path, or empty on failure.
-    QString keepBackupCopy(const QString &path, bool move = false, QString folder = QString()) const;
-    // Writes the list to the first free backup name; its path, or empty on failure.
-    QString keepBackupList(const RecipeList &list) const;
-
-    // Reads a recipe file into the list, or writes the list to one, replacing it only once the new
-    // file is complete and on disk, with the owner, group and permissions of the file it replaces.
-    // Both raise RuntimeError. `write` returns the identity of the bytes written.
-    static void read(const QString &path, RecipeList &list);
-    static FileIdentity write(const RecipeList &list, const QString &path);
-
-private:
-    void replaceFile();
-    static FileIdentity writeInPlace(const RecipeList &list, const QString &path);
-
-    RecipeList &m_list;
-    QString m_folder;
-    MessageFunction m_showMessage;
-    QString m_unreadable; // why the file could not be read and is left alone
-    FileIdentity m_identity;
-};
+} // namespace RecipeFile

@@ -13,11 +13,6 @@ constexpr char16_t HighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
-
 } // namespace
 
 bool TextEncoding::isAscii(QByteArrayView bytes)
@@ -42,45 +37,8 @@ bool TextEncoding::isAscii(QByteArrayView bytes)
 
 bool TextEncoding::isValidUtf8(QByteArrayView bytes)
 {
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *end = p + bytes.size();
-    while (p < end) {
-        const unsigned char b = *p;
-        if (b < 0x80) {
-            ++p;
-            continue;
-        }
-        qsizetype length;
-        char32_t min;
-        char32_t cp;
-        if ((b & 0xE0) == 0xC0) {
-            length = 2;
-            min = 0x80;
-            cp = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
-            length = 3;
-            min = 0x800;
-            cp = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0) {
-            length = 4;
-            min = 0x10000;
-            cp = b & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p < length)
-            return false;
-        for (qsizetype i = 1; i < length; ++i) {
-            if (!isContinuation(p[i]))
-                return false;
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        // Overlong forms, UTF-16 surrogates and values past U+10FFFF are not UTF-8.
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        p += length;
-    }
-    return true;
+    // Qt's check refuses overlong forms, UTF-16 surrogates and values past U+10FFFF, as UTF-8 does.
+    return bytes.isValidUtf8();
 }
 
 QString TextEncoding::decodeWindows1252(QByteArrayView bytes)

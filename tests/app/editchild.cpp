@@ -5,7 +5,7 @@
 //                               with BYTES, a disk that fills then, under a long text
 #include "EditScript.h"
 #include "dialogs/MessageBox.h"
-#include "store/RecipeFile.h"
+#include "store/RecipeBox.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -27,10 +27,9 @@ int main(int argc, char *argv[])
         std::printf("message %s\n", qPrintable(request.text));
         return request.buttons & MessageBox::Yes ? MessageBox::Yes : MessageBox::Ok;
     });
-    RecipeList list;
-    RecipeFile file(list, QString::fromLocal8Bit(argv[2]), [](const QString &m) { MessageBox::message(nullptr, m); });
+    RecipeBox recipes(QString::fromLocal8Bit(argv[2]));
     FakeMainView view;
-    MainLogic logic(list, file, view);
+    MainLogic logic(recipes, view);
     logic.loadRecipes();
     if (mode == "close") {
         view.texts[Recipe::Name] += u'!';
@@ -49,7 +48,8 @@ int main(int argc, char *argv[])
     EditScript script(QByteArray(argv[3]).toUInt());
     int steps = 0;
     const auto step = [&] {
-        std::printf("step %d %lld %u\n", steps, QDateTime::currentMSecsSinceEpoch(), EditScript::digest(list, &view));
+        std::printf("step %d %lld %u\n", steps, QDateTime::currentMSecsSinceEpoch(),
+                    EditScript::digest(recipes.list(), &view));
         std::fflush(stdout);
     };
     step();

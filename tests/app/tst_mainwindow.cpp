@@ -5,7 +5,7 @@
 #include "app/TerminationSignals.h"
 #include "links/HelpContents.h"
 #include "links/UrlOpener.h"
-#include "store/RecoveryJournal.h"
+#include "store/RecipeBox.h"
 
 #include <QAccessible>
 
@@ -186,7 +186,7 @@ private slots:
         edited.type("ingredientsEdit", "g");
         QVERIFY(edited.window->logic().hasUnsavedChanges());
         edited.child<QAction>("saveAction")->trigger();
-        QCOMPARE(edited.list.at(1).ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0\r\ng");
+        QCOMPARE(edited.list().at(1).ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0\r\ng");
     }
 
     void closingSavesOrAsksBeforeLosingChanges_data()
@@ -299,11 +299,14 @@ private slots:
     void aSessionEndingWhileAStartUpQuestionIsOpenEndsItTouchingNothing()
     {
         Started program;
-        RecipeList list = numbered(2, 1);
-        RecoveryJournal last(program.dir.path());
-        last.start(list, RecipeFile::write(list, program.path()));
-        last.recordRecipe(1, numbered(1, 1, "Stew").at(1));
-        QVERIFY(!last.sync().isEmpty());
+        RecipeFile::write(numbered(2, 1), program.path());
+        {
+            RecipeBox last(program.dir.path()); // ends unsaved
+            last.open();
+            last.store(numbered(1, 1, "Stew").at(1));
+            QString where;
+            QVERIFY(last.keepForNextStart(&where));
+        }
         const QByteArray file = program.bytes(), journal = program.bytes("RECIPES.JNL");
         program.larderly = std::make_unique<Application>(program.dir.path());
         MessageBox::setAnswerer([&](const MessageBox::Request &) { // the offer of the journal

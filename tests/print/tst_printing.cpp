@@ -130,7 +130,7 @@ private slots:
         const QStringList &done = w.view.recorder.operations;
         QCOMPARE(done.mid(done.size() - last.size()), last);
         if (count)
-            QCOMPARE(w.list.at(1).name, "Typed"); // stored first
+            QCOMPARE(w.list().at(1).name, "Typed"); // stored first
     }
 
     void pdfHoldsEveryLineOnAsManyPagesAsThePrinterCounted()
@@ -228,7 +228,7 @@ private slots:
         w.type("nameEdit", "Victoria ");
         PromptRecorder prompts;
         QTest::mouseClick(w.child("printButton"), Qt::LeftButton);
-        QCOMPARE(w.list.at(1).name, "Sponge cake"); // printing one recipe stores nothing
+        QCOMPARE(w.list().at(1).name, "Sponge cake"); // printing one recipe stores nothing
         QCOMPARE(prompts.texts(),
                  QStringList("No printer is installed, so the document was saved as a PDF file:\n\n"
                              + w.path("PRINTOUT-1.PDF")));

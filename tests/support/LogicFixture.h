@@ -5,9 +5,10 @@
 #include "app/MainLogic.h"
 #include "dialogs/MessageBox.h"
 #include "search/SearchPrompt.h"
-#include "store/RecipeFile.h"
+#include "store/RecipeBox.h"
 
-// The window's logic over FakeMainView and a folder; the search dialog answers from `answers`.
+// The window's logic over FakeMainView and the recipes of a folder; the search dialog answers
+// from `answers`. Given recipes, they are written to the folder and loaded.
 struct LogicFixture : Folder
 {
     struct Dialog : SearchPrompt
@@ -23,17 +24,19 @@ struct LogicFixture : Folder
         LogicFixture &fixture;
     };
 
-    explicit LogicFixture(RecipeList recipes = RecipeList())
-        : list(std::move(recipes))
-        , file(list, dir.path(), [](const QString &message) { MessageBox::message(nullptr, message); })
-        , logic(list, file, view)
+    explicit LogicFixture(const std::optional<RecipeList> &recipes = std::nullopt)
+        : box(dir.path())
+        , logic(box, view)
     {
         logic.setSearchDialogFactory([this] { return std::make_unique<Dialog>(*this); });
-        logic.showCurrentRecipe();
+        if (recipes) {
+            RecipeFile::write(*recipes, path());
+            logic.loadRecipes();
+        }
     }
+    const RecipeList &list() const { return box.list(); }
 
-    RecipeList list;
-    RecipeFile file;
+    RecipeBox box;
     FakeMainView view;
     MainLogic logic;
     QList<std::optional<SearchRequest>> answers;

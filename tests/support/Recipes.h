@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/RuntimeError.h"
-#include "store/JournalFile.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
+#include "store/journal/JournalFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,7 +61,7 @@ inline RecipeList numbered(int count, int current = 1, const QString &tag = "Rec
 // A temporary folder for RECIPES.DAT and the files that appear beside it.
 struct Folder
 {
-    QString path(const QString &name = "RECIPES.DAT") const { return dir.filePath(name); }
+    QString path(const QString &name = "RECIPES.DAT") const { return QDir(dir.path()).filePath(name); }
     void put(const QByteArray &bytes, const QString &name = "RECIPES.DAT") const
     {
         QFile file(path(name));

@@ -2,6 +2,7 @@
 
 #include "Recipes.h"
 #include "app/MainWindow.h"
+#include "store/RecipeBox.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -10,10 +11,11 @@
 struct WindowFixture : Folder
 {
     explicit WindowFixture(const QByteArray &file = QByteArray())
+        : recipes(dir.path())
     {
         if (!file.isNull())
             put(file);
-        window = std::make_unique<MainWindow>(list, dir.path());
+        window = std::make_unique<MainWindow>(recipes);
         window->loadRecipes();
         window->show();
         window->activateWindow();
@@ -34,7 +36,9 @@ struct WindowFixture : Folder
         QTest::keyClicks(child(control), text);
     }
 
-    RecipeList list;
+    const RecipeList &list() const { return recipes.list(); }
+
+    RecipeBox recipes;
     std::unique_ptr<MainWindow> window;
 };
 

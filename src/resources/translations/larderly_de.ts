@@ -44,13 +44,6 @@
     </message>
 </context>
 <context>
-    <name>Application</name>
-    <message>
-        <source>The recipes in %1 are already open in another Larderly window.</source>
-        <translation>Die Rezepte in %1 sind bereits in einem anderen Larderly-Fenster geöffnet.</translation>
-    </message>
-</context>
-<context>
     <name>ClockStatusBar</name>
     <message>
         <source>Status</source>
@@ -73,15 +66,15 @@
     </message>
     <message>
         <source>larderly: %1
-Try 'larderly --help' for more information.
+Try &apos;larderly --help&apos; for more information.
 </source>
         <translation>larderly: %1
 »larderly --help« zeigt weitere Informationen.
 </translation>
     </message>
     <message>
-        <source>larderly: unexpected argument '%1'
-Try 'larderly --help' for more information.
+        <source>larderly: unexpected argument &apos;%1&apos;
+Try &apos;larderly --help&apos; for more information.
 </source>
         <translation>larderly: unerwartetes Argument »%1«
 »larderly --help« zeigt weitere Informationen.
@@ -124,28 +117,8 @@ Try 'larderly --help' for more information.
 <context>
     <name>MainLogic</name>
     <message>
-        <source>The changes of another earlier session could not be offered as well.</source>
-        <translation>Die Änderungen einer weiteren früheren Sitzung können nicht ebenfalls angeboten werden.</translation>
-    </message>
-    <message>
-        <source>The changes of an earlier session could not be read back.</source>
-        <translation>Die Änderungen einer früheren Sitzung lassen sich nicht lesen.</translation>
-    </message>
-    <message>
-        <source>The changes of an earlier session were made to another version of %1 and cannot be applied to this one.</source>
-        <translation>Die Änderungen einer früheren Sitzung wurden an einer anderen Fassung von %1 vorgenommen und lassen sich auf diese nicht anwenden.</translation>
-    </message>
-    <message>
         <source>The changes of the last session were not saved. Recover them?</source>
         <translation>Die Änderungen der letzten Sitzung wurden nicht gespeichert. Wiederherstellen?</translation>
-    </message>
-    <message>
-        <source>The unsaved changes of the last session are kept as %1.</source>
-        <translation>Die nicht gespeicherten Änderungen der letzten Sitzung sind als %1 aufbewahrt.</translation>
-    </message>
-    <message>
-        <source>The changes of the last session are kept as %1.</source>
-        <translation>Die Änderungen der letzten Sitzung sind als %1 aufbewahrt.</translation>
     </message>
     <message>
         <source>Your recipes could not be saved, and no copy of the changes could be kept either. If Larderly closes now, the changes made since the last save are lost. Close anyway?</source>
@@ -172,7 +145,7 @@ Try 'larderly --help' for more information.
         <translation>Soll »%1« wirklich gelöscht werden?</translation>
     </message>
     <message>
-        <source>No more occurrences of '%1'.</source>
+        <source>No more occurrences of &apos;%1&apos;.</source>
         <translation>Keine weiteren Vorkommen von »%1«.</translation>
     </message>
 </context>
@@ -303,7 +276,7 @@ Try 'larderly --help' for more information.
         <translation>Kettlebay – freie Online-Rezeptdatenbank</translation>
     </message>
     <message>
-        <source>What's for Dinner? If you're in need of some TERRIFIC ideas you'll want to visit Kettlebay. Search the enormous recipe database, read helpful articles, even order cookbooks and kitchen gadgets. This remarkable site has a wealth of valuable information  that will make your meals more EXCITING!</source>
+        <source>What&apos;s for Dinner? If you&apos;re in need of some TERRIFIC ideas you&apos;ll want to visit Kettlebay. Search the enormous recipe database, read helpful articles, even order cookbooks and kitchen gadgets. This remarkable site has a wealth of valuable information  that will make your meals more EXCITING!</source>
         <translation>Was gibt es zum Abendessen? Für GROSSARTIGE Ideen besuchen Sie Kettlebay. Durchsuchen Sie die riesige Rezeptdatenbank, lesen Sie nützliche Artikel, bestellen Sie Kochbücher und Küchenhelfer. Eine Fundgrube, die Ihr Essen SPANNENDER macht!</translation>
     </message>
     <message>
@@ -359,7 +332,7 @@ Try 'larderly --help' for more information.
         <translation>Kochkurs</translation>
     </message>
     <message>
-        <source>Kettlebay logo, the maker's web site</source>
+        <source>Kettlebay logo, the maker&apos;s web site</source>
         <translation>Kettlebay-Logo, die Website des Herstellers</translation>
     </message>
     <message>
@@ -387,7 +360,11 @@ Try 'larderly --help' for more information.
     </message>
 </context>
 <context>
-    <name>RecipeFile</name>
+    <name>RecipeBox</name>
+    <message>
+        <source>The recipes in %1 are already open in another Larderly window.</source>
+        <translation>Die Rezepte in %1 sind bereits in einem anderen Larderly-Fenster geöffnet.</translation>
+    </message>
     <message>
         <source>
 No copy of the file as it was could be kept.</source>
@@ -401,8 +378,36 @@ A copy of the file as it was is kept as %1.</source>
 Eine Kopie der Datei, wie sie war, ist als %1 aufbewahrt.</translation>
     </message>
     <message>
+        <source>The changes of an earlier session could not be read back.</source>
+        <translation>Die Änderungen einer früheren Sitzung lassen sich nicht lesen.</translation>
+    </message>
+    <message>
+        <source>The changes of an earlier session were made to another version of %1 and cannot be applied to this one.</source>
+        <translation>Die Änderungen einer früheren Sitzung wurden an einer anderen Fassung von %1 vorgenommen und lassen sich auf diese nicht anwenden.</translation>
+    </message>
+    <message>
+        <source>The changes of another earlier session could not be offered as well.</source>
+        <translation>Die Änderungen einer weiteren früheren Sitzung können nicht ebenfalls angeboten werden.</translation>
+    </message>
+    <message>
+        <source>The unsaved changes of the last session are kept as %1.</source>
+        <translation>Die nicht gespeicherten Änderungen der letzten Sitzung sind als %1 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The changes of the last session are kept as %1.</source>
+        <translation>Die Änderungen der letzten Sitzung sind als %1 aufbewahrt.</translation>
+    </message>
+    <message>
         <source>%1 was left as it was: it could not be read when the program started (%2), and saving over it would lose the recipes it holds.</source>
         <translation>%1 bleibt unverändert: Die Datei ließ sich beim Programmstart nicht lesen (%2), und sie zu überschreiben würde die Rezepte darin verlieren.</translation>
+    </message>
+    <message>
+        <source>%1 had been changed by another program; that version is kept as %2.</source>
+        <translation>%1 war von einem anderen Programm geändert worden; diese Fassung ist als %2 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>%1 was left incomplete by a save that could not finish; it has been written whole again from the record of unsaved changes.</source>
+        <translation>%1 war durch ein Speichern, das nicht zu Ende kam, unvollständig geblieben; die Datei wurde aus der Aufzeichnung der nicht gespeicherten Änderungen wieder vollständig geschrieben.</translation>
     </message>
 </context>
 <context>

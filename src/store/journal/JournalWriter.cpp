@@ -1,4 +1,6 @@
-#include "store/JournalWriter.h"
+#include "store/journal/JournalWriter.h"
+
+#include "store/FileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,24 +8,7 @@
 #include <QLoggingCategory>
 #include <QSaveFile>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 Q_LOGGING_CATEGORY(lcJournalWriter, "larderly.journal.writer", QtInfoMsg)
-
-namespace {
-
-// Makes a rename in the folder survive a power cut.
-void syncFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace
 
 JournalWriter::JournalWriter(const QStringList &locations)
     : m_locations(locations)
@@ -54,12 +39,13 @@ std::unique_ptr<QFile> JournalWriter::createAt(const QString &path, const std::f
         qCWarning(lcJournalWriter) << "cannot write" << path << file.errorString();
         return nullptr;
     }
-    syncFolder(folder);
+    FileSystem::syncFolder(folder);
     auto appending = std::make_unique<QFile>(path);
     if (!appending->open(QIODevice::WriteOnly | QIODevice::Append)) {
         qCWarning(lcJournalWriter) << "cannot append to" << path << appending->errorString();
         return nullptr;
     }
+    FileSystem::markInUse(appending->handle()); // no other start offers or moves it while this one runs
     return appending;
 }
 
@@ -68,11 +54,17 @@ void JournalWriter::replace(const std::function<QByteArray()> &contents)
     m_file.reset();
     QByteArray made;
     for (const QString &path : m_locations) {
+        // A journal another window is writing is never written over (which a lock that could
+        // not be made would let happen).
+        if (FileSystem::inUseElsewhere(path)) {
+            qCWarning(lcJournalWriter) << path << "is the journal of another window";
+            continue;
+        }
         m_file = createAt(path, contents, made);
         if (!m_file)
             continue;
         for (const QString &other : m_locations) {
-            if (other != path && QFile::exists(other) && !QFile::remove(other))
+            if (other != path && QFile::exists(other) && !FileSystem::inUseElsewhere(other) && !QFile::remove(other))
                 qCWarning(lcJournalWriter) << "cannot remove the older journal" << other;
         }
         m_broken = false;
@@ -85,7 +77,8 @@ void JournalWriter::replace(const std::function<QByteArray()> &contents)
 void JournalWriter::resume(const QString &path, qint64 length)
 {
     m_file = std::make_unique<QFile>(path);
-    if (!m_file->open(QIODevice::ReadWrite) || !m_file->resize(length) || !m_file->seek(length)) {
+    if (!m_file->open(QIODevice::ReadWrite) || !FileSystem::markInUse(m_file->handle()) || !m_file->resize(length)
+        || !m_file->seek(length)) {
         qCWarning(lcJournalWriter) << "cannot go on with" << path << m_file->errorString();
         m_file.reset();
         m_broken = true; // written whole at the next change
@@ -100,7 +93,7 @@ void JournalWriter::append(const QByteArray &records)
         m_broken = true;
         return;
     }
-    if (m_file->write(records) != records.size() || !m_file->flush() || ::fdatasync(m_file->handle()) != 0) {
+    if (m_file->write(records) != records.size() || !m_file->flush() || !FileSystem::syncData(m_file->handle())) {
         // What reached the disk may end in half a record; a reader leaves it out, and the next
         // write puts the whole journal down again.
         qCWarning(lcJournalWriter) << "cannot append to" << m_file->fileName() << m_file->errorString();
@@ -116,7 +109,7 @@ bool JournalWriter::remove()
     bool removed = true;
     // Every location: a journal offered back at the start is still where it was until the first write.
     for (const QString &path : m_locations) {
-        if (QFile::exists(path) && !QFile::remove(path)) {
+        if (QFile::exists(path) && !FileSystem::inUseElsewhere(path) && !QFile::remove(path)) {
             qCWarning(lcJournalWriter) << "cannot remove" << path;
             removed = false;
         }

@@ -1,4 +1,4 @@
-#include "store/JournalEntry.h"
+#include "store/journal/JournalEntry.h"
 
 #include "core/RuntimeError.h"
 #include "store/Checksum.h"
@@ -108,9 +108,11 @@ JournalEntry JournalEntry::snapshot(const RecipeList &list)
     return entry;
 }
 
-JournalEntry JournalEntry::saving()
+JournalEntry JournalEntry::saving(const FileIdentity &identity)
 {
-    return of(Saving);
+    JournalEntry entry = of(Saving);
+    entry.identity = identity;
+    return entry;
 }
 
 QList<JournalEntry::Splice> JournalEntry::difference(const Recipe &from, const Recipe &to)
@@ -182,6 +184,7 @@ QByteArray JournalEntry::encoded() const
     out += char(type);
     switch (type) {
     case Base:
+    case Saving:
         put<qint64>(out, identity.size);
         put<quint32>(out, identity.crc);
         break;
@@ -208,7 +211,6 @@ QByteArray JournalEntry::encoded() const
         put<qint16>(out, index);
         break;
     case Add:
-    case Saving:
         break;
     }
     qToLittleEndian<quint32>(quint32(out.size() - LengthSize - 1), out.data());
@@ -231,6 +233,12 @@ bool JournalEntry::decode(QByteArrayView bytes, JournalEntry &entry, qsizetype &
     entry.type = Type(quint8(bytes[LengthSize]));
     Reader in(bytes.sliced(LengthSize + 1, length));
     switch (entry.type) {
+    case Saving:
+        if (length == 0) { // written by a release that did not name the file being saved
+            entry.identity = FileIdentity::unknown();
+            break;
+        }
+        Q_FALLTHROUGH();
     case Base:
         entry.identity.size = in.get<qint64>();
         entry.identity.crc = in.get<quint32>();
@@ -267,7 +275,6 @@ bool JournalEntry::decode(QByteArrayView bytes, JournalEntry &entry, qsizetype &
         entry.index = in.get<qint16>();
         break;
     case Add:
-    case Saving:
         break;
     default:
         return false;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "store/FileIdentity.h"
-#include "store/JournalEntry.h"
 #include "store/RecipeList.h"
+#include "store/journal/JournalEntry.h"
 
 #include <QByteArray>
 #include <QString>
@@ -59,22 +59,27 @@ public:
 
     // Hands the changes recorded since the last call to the writing thread and returns at once.
     void write();
-    // Writes and waits until the journal is on disk; where it is, or empty when it could not be
-    // written anywhere.
-    QString sync();
-    // Marks the journal, on disk, as being saved: should the program end before discard(), the
-    // next start knows a recipe file that is not the one the journal began with as that save.
-    // Does nothing while there are no changes.
-    void markSaving();
-    // Writes the journal afresh as the whole list, marked as being saved in place: should the
-    // rewrite of the recipe file fail half-way, the next start recovers the list from it.
-    QString prepareInPlaceSave();
+    // Writes and waits until the journal is on disk, ending in a Saving mark for the recipe file
+    // `saving` when one is named; false when it could not be written anywhere. `location` gets
+    // where it is.
+    bool sync(QString *location = nullptr, const FileIdentity &saving = FileIdentity());
+    // Marks the journal, on disk, as saved into a recipe file whose identity is `file`: a next start
+    // that finds that file knows every change before the mark is in it. True once the mark is on
+    // disk, or when there is no journal to mark.
+    bool markSaving(const FileIdentity &file);
+    // Writes the journal afresh as the whole list, marked as being saved into a recipe file whose
+    // identity is `file`: should the rewrite of the recipe file in place fail half-way, the next
+    // start recovers the list from it. False when it could not be written.
+    bool prepareInPlaceSave(const FileIdentity &file);
     // Removes the journal (after a save); false when it could not be removed.
     bool discard();
 
 private:
     void append(const JournalEntry &entry);
-    void writeWhole(bool saving);
+    void write(const FileIdentity &saving);
+    // Waits for the writing thread; where the journal is, or empty while it lacks something.
+    QString location();
+    void writeWhole(const FileIdentity &saving = FileIdentity());
     template<typename Result, typename Work>
     bool waitFor(Work work, Result &result);
 

@@ -1,8 +1,8 @@
-#include "store/RecoveryJournal.h"
+#include "store/journal/RecoveryJournal.h"
 
 #include "core/RuntimeError.h"
-#include "store/JournalFile.h"
-#include "store/JournalWriter.h"
+#include "store/journal/JournalFile.h"
+#include "store/journal/JournalWriter.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -109,7 +109,7 @@ void RecoveryJournal::restart(const RecipeList &list)
 {
     m_list = list;
     m_changed = true;
-    writeWhole(false);
+    writeWhole();
 }
 
 void RecoveryJournal::resume(const RecipeList &list, const QString &path, qsizetype length, int records)
@@ -122,15 +122,15 @@ void RecoveryJournal::resume(const RecipeList &list, const QString &path, qsizet
     QMetaObject::invokeMethod(m_writer, [writer = m_writer, path, length] { writer->resume(path, length); });
 }
 
-void RecoveryJournal::writeWhole(bool saving)
+void RecoveryJournal::writeWhole(const FileIdentity &saving)
 {
     // A copy that shares its texts with the list: cheap here, encoded on the writing thread.
     QMetaObject::invokeMethod(m_writer, [writer = m_writer, base = m_base, list = m_list, saving] {
         writer->replace([&] {
             QByteArray contents = JournalFile::signature() + JournalEntry::base(base).encoded()
                 + JournalEntry::snapshot(list).encoded();
-            if (saving)
-                contents += JournalEntry::saving().encoded();
+            if (saving != FileIdentity())
+                contents += JournalEntry::saving(saving).encoded();
             return contents;
         });
     });
@@ -142,10 +142,17 @@ void RecoveryJournal::writeWhole(bool saving)
 
 void RecoveryJournal::write()
 {
+    write(FileIdentity());
+}
+
+void RecoveryJournal::write(const FileIdentity &saving)
+{
+    if (saving != FileIdentity())
+        m_pending += JournalEntry::saving(saving).encoded();
     if (m_pending.isEmpty() && !(m_created && m_writer->broken()))
         return;
     if (m_writer->broken() || m_sinceWhole > m_wholeLimit || m_recordsSinceWhole > MaxRecords) {
-        writeWhole(false);
+        writeWhole(saving);
         return;
     }
     QByteArray records = std::exchange(m_pending, QByteArray());
@@ -173,34 +180,35 @@ bool RecoveryJournal::waitFor(Work work, Result &result)
     return true;
 }
 
-QString RecoveryJournal::sync()
+QString RecoveryJournal::location()
 {
-    write();
-    QString location;
-    const auto where = [writer = m_writer] { return writer->broken() ? QString() : writer->location(); };
-    if (!waitFor(where, location))
-        return QString();
-    if (location.isEmpty() && m_created) {
-        writeWhole(false); // once more, whole: the disk may have room again
-        waitFor(where, location);
-    }
-    return location;
-}
-
-void RecoveryJournal::markSaving()
-{
-    if (!m_changed)
-        return;
-    m_pending += JournalEntry::saving().encoded();
-    sync();
-}
-
-QString RecoveryJournal::prepareInPlaceSave()
-{
-    writeWhole(true);
     QString location;
     waitFor([writer = m_writer] { return writer->broken() ? QString() : writer->location(); }, location);
     return location;
+}
+
+bool RecoveryJournal::sync(QString *location, const FileIdentity &saving)
+{
+    write(saving);
+    QString where = this->location();
+    if (where.isEmpty() && m_created) {
+        writeWhole(saving); // once more, whole: the disk may have room again
+        where = this->location();
+    }
+    if (location)
+        *location = where;
+    return !where.isEmpty();
+}
+
+bool RecoveryJournal::markSaving(const FileIdentity &file)
+{
+    return !m_changed || sync(nullptr, file);
+}
+
+bool RecoveryJournal::prepareInPlaceSave(const FileIdentity &file)
+{
+    writeWhole(file);
+    return !location().isEmpty();
 }
 
 bool RecoveryJournal::discard()

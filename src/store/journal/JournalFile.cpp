@@ -1,4 +1,4 @@
-#include "store/JournalFile.h"
+#include "store/journal/JournalFile.h"
 
 #include "core/RuntimeError.h"
 
@@ -37,38 +37,30 @@ JournalFile::Contents JournalFile::read(const QString &path)
     return contents;
 }
 
-namespace {
-
-template<typename Entries>
-qsizetype replayEntries(Entries &entries, RecipeList &list)
+qsizetype JournalFile::firstChangeOver(const Contents &contents, const FileIdentity &file)
 {
-    for (qsizetype i = 0; i < entries.size(); ++i) {
+    for (qsizetype i = contents.entries.size() - 1; i >= 0; --i) {
+        const JournalEntry &entry = contents.entries[i];
+        if (entry.type == JournalEntry::Saving && entry.identity == file)
+            return i + 1;
+    }
+    return contents.base == file ? 0 : -1;
+}
+
+qsizetype JournalFile::replay(QList<JournalEntry> &&entries, RecipeList &list, qsizetype from)
+{
+    for (qsizetype i = from; i < entries.size(); ++i) {
         try {
-            if constexpr (!std::is_const_v<Entries>) {
-                if (entries[i].type == JournalEntry::Snapshot) {
-                    list = std::move(entries[i].list);
-                    continue;
-                }
-            }
-            entries[i].apply(list);
+            if (entries[i].type == JournalEntry::Snapshot)
+                list = std::move(entries[i].list);
+            else
+                entries[i].apply(list);
         } catch (const RuntimeError &error) {
             qCWarning(lcJournalFile) << "change" << i << "does not fit the list:" << error.description();
-            return i;
+            return i - from;
         }
     }
-    return entries.size();
-}
-
-} // namespace
-
-qsizetype JournalFile::replay(const QList<JournalEntry> &entries, RecipeList &list)
-{
-    return replayEntries(entries, list);
-}
-
-qsizetype JournalFile::replay(QList<JournalEntry> &&entries, RecipeList &list)
-{
-    return replayEntries(entries, list);
+    return entries.size() - from;
 }
 
 JournalFile::Contents JournalFile::parse(QByteArrayView bytes)
@@ -93,11 +85,7 @@ JournalFile::Contents JournalFile::parse(QByteArrayView bytes)
         }
         rest = rest.sliced(used);
         contents.length += used;
-        contents.endsSaving = entry.type == JournalEntry::Saving;
-        if (contents.endsSaving)
-            contents.saving = true;
-        else
-            contents.entries.append(std::move(entry));
+        contents.entries.append(std::move(entry));
     }
     return contents;
 }

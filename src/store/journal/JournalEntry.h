@@ -19,7 +19,7 @@ struct JournalEntry
         Add, // an empty recipe appended and made current
         Delete, // the recipe at the index removed, as deleting the current recipe does
         Current, // another recipe made current
-        Saving, // the recipe file is being saved with every change before this
+        Saving, // the recipe file is being replaced by one with every change before this: its identity
     };
 
     // Characters [start, start + removed) of a field replaced by `text`.
@@ -38,13 +38,13 @@ struct JournalEntry
     Type type = Add;
     qint16 index = 0; // Edit, Delete, Current
     QList<Splice> splices; // Edit
-    FileIdentity identity; // Base
+    FileIdentity identity; // Base, Saving
     RecipeList list; // Snapshot
 
     static JournalEntry of(Type type, qint16 index = 0);
     static JournalEntry base(const FileIdentity &identity);
     static JournalEntry snapshot(const RecipeList &list);
-    static JournalEntry saving();
+    static JournalEntry saving(const FileIdentity &identity);
     // The splices that turn recipe `from` into `to`; empty when they are equal.
     static QList<Splice> difference(const Recipe &from, const Recipe &to);
 

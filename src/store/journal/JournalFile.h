@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/FileIdentity.h"
-#include "store/JournalEntry.h"
+#include "store/journal/JournalEntry.h"
 
 #include <QList>
 #include <QString>
@@ -19,21 +19,23 @@ struct Contents
 {
     bool readable = false; // false: no file, not a journal, or unreadable
     FileIdentity base; // the file it is written against
-    QList<JournalEntry> entries; // the changes, the Base record left out
-    bool saving = false; // the recipe file was being saved at some point
-    bool endsSaving = false; // the recipe file was being saved when the journal ended
+    QList<JournalEntry> entries; // the records after the Base record, Saving marks included
     bool cutShort = false; // records after the last whole one were left out
     qsizetype length = 0; // of the whole records, the signature included
 };
 
 Contents read(const QString &path);
-
-// Applies the changes to the list in order until one does not fit it (which only a damaged journal
-// holds); how many were applied.
-qsizetype replay(const QList<JournalEntry> &entries, RecipeList &list);
-// The same, taking the lists of whole-list records instead of copying them.
-qsizetype replay(QList<JournalEntry> &&entries, RecipeList &list);
 // The same for the bytes of a journal.
 Contents parse(QByteArrayView bytes);
+
+// The index of the first entry a recipe file whose identity is `file` lacks: the one after the last
+// Saving mark that names that file (the save went through), else the first when the journal was
+// written against that file; -1 when the journal belongs to another version of the file.
+qsizetype firstChangeOver(const Contents &contents, const FileIdentity &file);
+
+// Applies entries `from` onwards to the list in order until one does not fit it (which only a
+// damaged journal holds), taking the lists of whole-list records instead of copying them; how many
+// were applied.
+qsizetype replay(QList<JournalEntry> &&entries, RecipeList &list, qsizetype from = 0);
 
 } // namespace JournalFile

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The file-system calls the store needs beyond QFile: flushing to the disk what a power cut would
+// otherwise lose, keeping a replaced file's owner, and marking a file as in use by this process.
+// Failures are logged; the functions say whether they succeeded.
+namespace FileSystem {
+
+// Makes the renames, creations and removals in a folder survive a power cut.
+bool syncFolder(const QString &folder);
+// Makes the bytes written to an open file survive a power cut (fdatasync).
+bool syncData(int fd);
+// Gives the file open as `fd` the owner and group of `replaced`, as far as the process may: a file
+// saved by root stays the user's, and a user in the file's group keeps that group.
+void keepOwner(int fd, const QString &replaced);
+
+// Marks the open file as in use by this process for as long as it stays open (an advisory lock,
+// which the system drops when the process ends, however it ends).
+bool markInUse(int fd);
+// True while another open file, of this process or another, has marked the file at `path` in use.
+bool inUseElsewhere(const QString &path);
+
+} // namespace FileSystem

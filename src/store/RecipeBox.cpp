@@ -1,0 +1,435 @@
+#include "store/RecipeBox.h"
+
+#include "core/RuntimeError.h"
+#include "store/FileSystem.h"
+#include "store/RecipeFile.h"
+#include "store/RecipeLock.h"
+#include "store/RecipeWriter.h"
+#include "store/journal/JournalFile.h"
+#include "store/journal/RecoveryJournal.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcRecipeBox, "larderly.recipes", QtInfoMsg)
+
+namespace {
+
+bool hasNoWriteBits(const QFileInfo &info)
+{
+    return !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+}
+
+// Whether two lists would be the same file once saved (a save turns straight double quotes into
+// typographic ones).
+bool sameWhenSaved(const RecipeList &a, const RecipeList &b)
+{
+    if (a.count() != b.count() || a.current() != b.current())
+        return false;
+    for (int i = 1; i <= a.count().value(); ++i) {
+        for (int f = 0; f < Recipe::FieldCount; ++f) {
+            const QString &x = a.at(i).field(f);
+            const QString &y = b.at(i).field(f);
+            if (x != y && RecipeWriter::withTypographicQuotes(x) != RecipeWriter::withTypographicQuotes(y))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Whether a journal's exact bytes are already kept under a backup name in one of the folders: it
+// was set aside by an earlier start that could not move it, and is not offered again.
+bool alreadyKept(const QString &path, const QStringList &folders)
+{
+    const qint64 size = QFileInfo(path).size();
+    const QString pattern = RecipeFile::backupPattern(QStringLiteral("JNL")).arg(QStringLiteral("*"));
+    QByteArray bytes;
+    for (const QString &folder : folders) {
+        for (const QFileInfo &kept : QDir(folder).entryInfoList({pattern}, QDir::Files)) {
+            if (kept.size() != size || kept.absoluteFilePath() == QFileInfo(path).absoluteFilePath())
+                continue;
+            QFile original(path), copy(kept.absoluteFilePath());
+            if (bytes.isNull() && original.open(QIODevice::ReadOnly))
+                bytes = original.readAll();
+            if (copy.open(QIODevice::ReadOnly) && copy.readAll() == bytes)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// The changes of an earlier session, replayed over the file and waiting for the user's answer.
+struct RecipeBox::Offer
+{
+    QString path; // of the journal
+    RecipeList recovered;
+    bool whole = false; // every record fitted, so the journal can go on where it is
+    qsizetype length = 0; // of its whole records
+    int records = 0;
+};
+
+RecipeBox::RecipeBox(const QString &folder)
+    : m_folder(folder)
+    , m_lock(std::make_unique<RecipeLock>(folder))
+    , m_journal(std::make_unique<RecoveryJournal>(folder))
+{
+    m_journalTimer.setSingleShot(true);
+    m_journalTimer.setInterval(JournalDelayMs);
+    m_journalTimer.callOnTimeout([this] { writeJournal(); });
+}
+
+RecipeBox::~RecipeBox() = default;
+
+QString RecipeBox::filePath() const
+{
+    return QDir(m_folder).filePath(RecipeFile::fileName());
+}
+
+bool RecipeBox::lock(QString *error)
+{
+    switch (m_lock->lock()) {
+    case RecipeLock::Locked:
+        return true;
+    case RecipeLock::Unavailable:
+        qCInfo(lcRecipeBox) << "the recipes in" << m_folder << "cannot be locked: the folder cannot be written";
+        return true;
+    case RecipeLock::HeldElsewhere:
+        break;
+    }
+    *error
+        = tr("The recipes in %1 are already open in another Larderly window.").arg(QDir::toNativeSeparators(m_folder));
+    return false;
+}
+
+QStringList RecipeBox::open()
+{
+    QStringList messages;
+    finishUnfinishedSave(messages);
+    load(messages);
+    m_journal->start(m_list, m_identity);
+    lookForLastSession(messages);
+    return messages;
+}
+
+// A save in place begins by writing the whole list and a Saving mark to the journal. When the file
+// is then neither the one the journal began with nor the one the save was writing, the save stopped
+// half-way: the file is written whole from the journal before anything else happens.
+void RecipeBox::finishUnfinishedSave(QStringList &messages)
+{
+    for (const QString &path : RecoveryJournal::locations(m_folder)) {
+        if (!QFileInfo(path).isFile() || FileSystem::inUseElsewhere(path))
+            continue;
+        JournalFile::Contents contents = JournalFile::read(path);
+        qsizetype mark = contents.entries.size() - 1;
+        while (mark > 0 && contents.entries[mark].type != JournalEntry::Saving)
+            --mark;
+        if (mark <= 0 || contents.entries[mark - 1].type != JournalEntry::Snapshot)
+            continue;
+        const FileIdentity saving = contents.entries[mark].identity;
+        FileIdentity file;
+        try {
+            file = FileIdentity::of(filePath());
+        } catch (const RuntimeError &) {
+            continue; // unreadable: the load says so
+        }
+        if (file == saving || file == contents.base || file == FileIdentity())
+            continue;
+        const RecipeList &list = contents.entries[mark - 1].list;
+        if (RecipeFile::identityOf(list) != saving)
+            continue; // not the list the save was writing
+        if (!RecipeFile::isCutFrom(filePath(), list)) {
+            // Not what that save could leave: another program's version, which is kept.
+            QString kept;
+            if (!RecipeFile::keepCopy(filePath(), QFileInfo(path).absolutePath(), false, &kept))
+                continue;
+            messages << tr("%1 had been changed by another program; that version is kept as %2.")
+                            .arg(RecipeFile::fileName(), displayName(kept));
+        }
+        try {
+            RecipeFile::writeInPlace(list, filePath());
+            messages << tr("%1 was left incomplete by a save that could not finish; it has been written whole "
+                           "again from the record of unsaved changes.")
+                            .arg(RecipeFile::fileName());
+        } catch (const RuntimeError &error) {
+            qCWarning(lcRecipeBox) << "cannot write" << filePath() << "whole again:" << error.description();
+        }
+        return;
+    }
+}
+
+void RecipeBox::load(QStringList &messages)
+{
+    try {
+        m_identity = FileIdentity::of(filePath());
+    } catch (const RuntimeError &error) {
+        qCWarning(lcRecipeBox) << "cannot read" << filePath() << error.description();
+        m_identity = FileIdentity::unreadable();
+    }
+    QString error;
+    try {
+        RecipeFile::read(filePath(), m_list);
+        return;
+    } catch (const RuntimeError &e) {
+        if (e.number() == RuntimeError::FileNotFound)
+            return;
+        error = e.description();
+    } catch (const std::bad_alloc &) {
+        error = RuntimeError::standardDescription(RuntimeError::OutOfMemory);
+    }
+    QString message = error;
+    if (QFileInfo(filePath()).size() > 0) {
+        QString copy;
+        // Without a copy, the recipes the load could not see would be lost at the next save.
+        if (!RecipeFile::keepCopy(filePath(), m_folder, false, &copy))
+            m_unreadable = error;
+        message += copy.isEmpty() ? tr("\nNo copy of the file as it was could be kept.")
+                                  : tr("\nA copy of the file as it was is kept as %1.").arg(QFileInfo(copy).fileName());
+    }
+    messages << message;
+}
+
+void RecipeBox::lookForLastSession(QStringList &messages)
+{
+    const QStringList locations = RecoveryJournal::locations(m_folder);
+    QStringList keptIn{m_folder};
+    for (const QString &path : locations)
+        keptIn << QFileInfo(path).absolutePath();
+    QFileInfoList journals;
+    for (const QString &path : locations) {
+        if (!QFileInfo(path).isFile())
+            continue;
+        if (FileSystem::inUseElsewhere(path)) // another window's, which a missing lock let through
+            qCWarning(lcRecipeBox) << path << "is the journal of a window that is still open";
+        else if (alreadyKept(path, keptIn))
+            qCInfo(lcRecipeBox) << path << "was kept aside before and could not be removed";
+        else
+            journals << QFileInfo(path);
+    }
+    // Normally there is one; should both places hold one, the newer one that fits is offered.
+    std::sort(journals.begin(), journals.end(),
+              [](const QFileInfo &a, const QFileInfo &b) { return a.lastModified() > b.lastModified(); });
+    for (const QFileInfo &journal : std::as_const(journals)) {
+        const QString path = journal.filePath();
+        JournalFile::Contents contents = JournalFile::read(path);
+        if (!contents.readable) {
+            messages << keepAside(path, tr("The changes of an earlier session could not be read back."));
+            continue;
+        }
+        const qsizetype start = JournalFile::firstChangeOver(contents, m_identity);
+        if (start < 0) {
+            messages << keepAside(path,
+                                  tr("The changes of an earlier session were made to another version of %1 "
+                                     "and cannot be applied to this one.")
+                                      .arg(RecipeFile::fileName()));
+            continue;
+        }
+        auto offer = std::make_unique<Offer>();
+        offer->path = path;
+        offer->recovered = m_list;
+        offer->length = contents.length;
+        offer->records = int(contents.entries.size());
+        const qsizetype changes = contents.entries.size() - start;
+        offer->whole = JournalFile::replay(std::move(contents.entries), offer->recovered, start) == changes;
+        if (sameWhenSaved(offer->recovered, m_list)) {
+            QFile::remove(path); // nothing in it that the file does not hold
+        } else if (m_offer) {
+            messages << keepAside(path, tr("The changes of another earlier session could not be offered as well."));
+        } else {
+            m_offer = std::move(offer);
+        }
+    }
+}
+
+void RecipeBox::recover()
+{
+    if (!m_offer)
+        return;
+    const std::unique_ptr<Offer> offer = std::move(m_offer);
+    m_list = offer->recovered;
+    if (offer->whole) // it goes on where it is
+        m_journal->resume(m_list, offer->path, offer->length, offer->records);
+    else // written afresh, without the change that did not fit and what came after it
+        m_journal->restart(m_list);
+    m_unsaved = true;
+}
+
+QString RecipeBox::declineRecovery()
+{
+    if (!m_offer)
+        return QString();
+    const std::unique_ptr<Offer> offer = std::move(m_offer);
+    QString kept; // a recipe file the user can open
+    if (!RecipeFile::keepList(offer->recovered, m_folder, &kept))
+        return keepAside(offer->path, QString());
+    QFile::remove(offer->path);
+    return tr("The unsaved changes of the last session are kept as %1.").arg(displayName(kept));
+}
+
+QString RecipeBox::keepAside(const QString &path, const QString &why)
+{
+    // Beside the recipes, or where it is when their folder cannot be written; never offered again.
+    const QString journalFolder = QFileInfo(path).absolutePath();
+    QString kept;
+    if (!RecipeFile::keepCopy(path, m_folder, true, &kept) && !RecipeFile::keepCopy(path, journalFolder, true, &kept)) {
+        // It cannot be moved: a copy keeps it from being offered again, and keeps it should it go.
+        const QString state = QFileInfo(RecoveryJournal::locations(m_folder).constLast()).absolutePath();
+        QDir().mkpath(state);
+        for (const QString &folder : {m_folder, journalFolder, state}) {
+            if (RecipeFile::keepCopy(path, folder, false, &kept))
+                break;
+        }
+    }
+    const QString message = (why.isEmpty() ? QString() : why + u' ')
+        + tr("The changes of the last session are kept as %1.").arg(displayName(kept.isEmpty() ? path : kept));
+    return message;
+}
+
+QString RecipeBox::displayName(const QString &path) const
+{
+    const bool beside = QFileInfo(path).absolutePath() == QFileInfo(filePath()).absolutePath();
+    return beside ? QFileInfo(path).fileName() : QDir::toNativeSeparators(path);
+}
+
+void RecipeBox::setCurrent(Int16 index)
+{
+    m_list.setCurrent(index);
+    m_typed = false;
+    if (m_unsaved && !m_journalTimer.isActive())
+        m_journalTimer.start(); // the journal follows which recipe is current
+}
+
+void RecipeBox::store(const Recipe &recipe)
+{
+    if (m_list.count() <= 0)
+        return;
+    m_list.at(m_list.current()) = recipe;
+    m_typed = false;
+    if (m_journal->recordRecipe(m_list.current().value(), recipe))
+        changed();
+}
+
+void RecipeBox::appendEmpty()
+{
+    m_list.appendEmpty();
+    m_typed = false;
+    m_journal->recordAdd();
+    changed();
+}
+
+void RecipeBox::removeCurrent()
+{
+    const qint16 removed = m_list.current().value();
+    m_list.removeCurrent();
+    m_typed = false;
+    m_journal->recordDelete(removed);
+    changed();
+}
+
+void RecipeBox::append(const QList<Recipe> &recipes)
+{
+    if (recipes.isEmpty())
+        return;
+    const Int16 count = m_list.count() + Int16::fromWide(recipes.size()); // the overflow error, or room
+    const Int16 current = m_list.count() > 0 ? m_list.current() : m_list.count() + 1;
+    for (const Recipe &recipe : recipes) {
+        m_list.appendEmpty();
+        m_list.at(m_list.count()) = recipe;
+        m_journal->recordAdd();
+        m_journal->recordRecipe(m_list.count().value(), recipe);
+    }
+    Q_ASSERT(m_list.count() == count);
+    setCurrent(current);
+    m_journal->recordCurrent(current.value());
+    changed();
+}
+
+void RecipeBox::typed()
+{
+    m_typed = true;
+    changed();
+}
+
+void RecipeBox::changed()
+{
+    m_unsaved = true;
+    // Later changes wait for this write, so one made while typing on is never more than the delay old.
+    if (!m_journalTimer.isActive())
+        m_journalTimer.start();
+}
+
+void RecipeBox::writeJournal()
+{
+    if (m_typed && m_typingSource && m_list.count() > 0)
+        m_journal->recordRecipe(m_list.current().value(), m_typingSource());
+    m_journal->recordCurrent(m_list.current().value());
+    m_journal->write();
+}
+
+bool RecipeBox::save(QString *error)
+{
+    try {
+        saveFile();
+    } catch (const RuntimeError &e) {
+        *error = e.description();
+        return false;
+    } catch (const std::bad_alloc &) {
+        *error = RuntimeError::standardDescription(RuntimeError::OutOfMemory);
+        return false;
+    }
+    m_journalTimer.stop();
+    if (!m_journal->discard())
+        qCWarning(lcRecipeBox) << "the journal of the saved changes is still there";
+    m_journal->start(m_list, m_identity);
+    m_unsaved = false;
+    return true;
+}
+
+void RecipeBox::saveFile()
+{
+    if (!m_unreadable.isEmpty()) {
+        throw RuntimeError(RuntimeError::PermissionDenied,
+                           tr("%1 was left as it was: it could not be read when the program started (%2), "
+                              "and saving over it would lose the recipes it holds.")
+                               .arg(RecipeFile::fileName(), m_unreadable));
+    }
+    const QFileInfo info(filePath());
+    if (info.isDir())
+        throw RuntimeError(RuntimeError::PathFileAccessError);
+    // A read-only file stays unchanged, even for a user whom the system would let replace it.
+    if (info.exists() && (!info.isWritable() || hasNoWriteBits(info)))
+        throw RuntimeError(RuntimeError::PermissionDenied);
+    if (info.exists() && !QFileInfo(m_folder).isWritable()) {
+        // The folder takes no new file, so the file is rewritten where it stands, which leaves it
+        // cut short should that fail: the journal holds the whole list meanwhile.
+        const FileIdentity identity = RecipeFile::identityOf(m_list);
+        if (!m_journal->prepareInPlaceSave(identity))
+            qCWarning(lcRecipeBox) << "saving in place with no journal to fall back on";
+        RecipeFile::writeInPlace(m_list, filePath());
+        m_identity = identity;
+        return;
+    }
+    m_identity = RecipeFile::write(m_list, filePath(), [this](const FileIdentity &identity) {
+        // Once the new file is in place, the next start must know the journal's changes are in it.
+        if (!m_journal->markSaving(identity))
+            qCWarning(lcRecipeBox) << "the journal could not be marked as saved";
+        return true;
+    });
+}
+
+bool RecipeBox::keepForNextStart(QString *where)
+{
+    m_journalTimer.stop();
+    writeJournal();
+    QString location;
+    if (!m_journal->sync(&location))
+        return false;
+    *where = displayName(location);
+    return true;
+}
