@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/HandlerGuard.h"
 #include "app/MainWindow.h"
 #include "dialogs/FormLayout.h"
 #include "dialogs/MessageBox.h"
@@ -62,9 +63,11 @@ void Application::endSession()
         return;
     m_ending = true;
     MessageBox::setUnattended(true);
-    if (m_window)
-        m_window->logic().endSession();
-    closeMainWindow();
+    HandlerGuard::run(nullptr, [this] {
+        if (m_window)
+            m_window->logic().endSession();
+        closeMainWindow();
+    });
 }
 
 void Application::closeMainWindow()
@@ -76,7 +79,7 @@ void Application::closeMainWindow()
         busy = QApplication::activeModalWidget();
     if (busy) {
         busy->close();
-        QTimer::singleShot(100, this, &Application::closeMainWindow);
+        QTimer::singleShot(100, this, [this] { HandlerGuard::run(nullptr, [this] { closeMainWindow(); }); });
         return;
     }
     // During start-up, start() ends the program itself once its message is gone.

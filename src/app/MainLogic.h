@@ -46,7 +46,6 @@ public:
     void exit();
     // The desktop session is ending (a termination signal): from now on nobody is asked anything.
     void endSession() { m_sessionEnding = true; }
-    bool sessionEnding() const { return m_sessionEnding; }
 
     void storeFields();
     void showCurrentRecipe();
@@ -64,7 +63,6 @@ public:
     void search();
     void findNext();
     void findRecipe(bool fromFirst);
-    QString findWhat() const { return m_findWhat; }
     // Prints the recipe as the boxes show it, unstored edits included; the list is not touched.
     void printRecipe();
     // Stores the boxes, then prints every recipe of the list. A document that a failure leaves

@@ -1,12 +1,12 @@
 #include "app/MainWindow.h"
 
-#include "app/ClockStatusBar.h"
-#include "app/FieldLineEdit.h"
-#include "app/FieldTextEdit.h"
-#include "app/LinkLabel.h"
-#include "app/PrintProgressDialog.h"
-#include "app/TabbedPages.h"
-#include "core/RuntimeError.h"
+#include "app/HandlerGuard.h"
+#include "app/widgets/ClockStatusBar.h"
+#include "app/widgets/FieldLineEdit.h"
+#include "app/widgets/FieldTextEdit.h"
+#include "app/widgets/LinkLabel.h"
+#include "app/widgets/PrintProgressDialog.h"
+#include "app/widgets/TabbedPages.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FormLayout.h"
 #include "dialogs/MessageBox.h"
@@ -177,11 +177,11 @@ void MainWindow::createRecipesPage(QWidget *page)
         if (i < Recipe::Ingredients) {
             auto *edit = new FieldLineEdit(page);
             edit->setTextMargins(0, 0, 0, 0);
-            connect(edit, &FieldLineEdit::edited, this, [this] { m_logic.boxEdited(); });
+            connect(edit, &FieldLineEdit::edited, this, [this] { run([this] { m_logic.boxEdited(); }); });
             box = m_lineEdits[i] = edit;
         } else {
             auto *edit = new FieldTextEdit(page);
-            connect(edit, &FieldTextEdit::edited, this, [this] { m_logic.boxEdited(); });
+            connect(edit, &FieldTextEdit::edited, this, [this] { run([this] { m_logic.boxEdited(); }); });
             box = m_textEdits[i - Recipe::Ingredients] = edit;
         }
         box->setObjectName(QString::fromLatin1(fields[i].boxName));
@@ -285,7 +285,8 @@ void MainWindow::createResourcesPage(QWidget *page)
             palette.setColor(QPalette::WindowText, LinkBlue);
             label->setPalette(palette);
         }
-        connect(label, &LinkLabel::clicked, this, [this, address = link.address] { openLink(QUrl(address)); });
+        connect(label, &LinkLabel::clicked, this,
+                [this, address = link.address] { run([&] { openLink(QUrl(address)); }); });
     }
 }
 
@@ -337,13 +338,7 @@ void MainWindow::loadRecipes()
 
 void MainWindow::run(const std::function<void()> &handler)
 {
-    try {
-        handler();
-    } catch (const RuntimeError &error) {
-        MessageBox::message(dialogParent(), error.description());
-    } catch (const std::exception &error) {
-        MessageBox::message(dialogParent(), QString::fromLocal8Bit(error.what()));
-    }
+    HandlerGuard::run(dialogParent(), handler);
 }
 
 QWidget *MainWindow::fieldWidget(Recipe::Field field) const
@@ -384,7 +379,6 @@ void MainWindow::setRecordCounter(const QString &text)
 void MainWindow::beep()
 {
     QApplication::beep();
-    emit beeped();
 }
 
 QWidget *MainWindow::dialogParent()

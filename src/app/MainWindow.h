@@ -48,9 +48,6 @@ public:
     DisplayedText &displayedText(Recipe::Field field) override;
     Printer &printer() override;
 
-signals:
-    void beeped();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,7 +64,7 @@ private:
 
     QAction *addMenuItem(QMenu *menu, const char *objectName, const QString &text, const QKeySequence &shortcut,
                          std::function<void()> handler);
-    // Runs an event handler; an error it raises is shown, never passed on to the event loop.
+    // Runs an event handler inside the guard, which shows an error it raises.
     void run(const std::function<void()> &handler);
 
     DefaultPrinter m_printer;

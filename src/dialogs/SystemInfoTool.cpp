@@ -6,6 +6,11 @@
 
 Q_LOGGING_CATEGORY(lcSystemInfo, "larderly.systeminfo", QtInfoMsg)
 
+QStringList SystemInfoTool::candidates()
+{
+    return {QStringLiteral("hardinfo"), QStringLiteral("hardinfo2"), QStringLiteral("kinfocenter")};
+}
+
 QString SystemInfoTool::find(const QStringList &searchPaths)
 {
     for (const QString &name : candidates()) {

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The desktop's system information tool, which the About box starts: the first of the tools this
-// platform knows (SystemInfoTool_<platform>.cpp) that is installed.
+// The desktop's system information tool, which the About box starts: the first installed of the
+// tools the Linux desktops ship.
 namespace SystemInfoTool {
 
 // The tools looked for, in order of preference.

@@ -3,6 +3,7 @@
 #include "core/NumberedName.h"
 #include "core/RuntimeError.h"
 #include "resources/AppInfo.h"
+#include "store/FileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,13 +14,8 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cups/cups.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -229,34 +225,20 @@ void DefaultPrinter::abortDocument()
 
 QString DefaultPrinter::keepPdf(const QString &temporary) const
 {
-    const QByteArray from = QFile::encodeName(temporary);
+    int error = 0;
     const QString kept = NumberedName::claimFirstFree(m_pdfFolder, pdfPattern(), [&](const QString &path) {
-        const QByteArray to = QFile::encodeName(path);
-        // A new empty file claims the name, never replacing a file, and gets the mode any new file
-        // of the user gets; the document, owner-only as a temporary file, takes that mode and its place.
-        const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                return NumberedName::Claim::Taken;
-            throw RuntimeError::fromErrno(errno, RuntimeError::PathFileAccessError);
+        switch (FileSystem::moveToNewName(temporary, path, &error)) {
+        case FileSystem::NewName::Moved:
+            return NumberedName::Claim::Claimed;
+        case FileSystem::NewName::Taken:
+            return NumberedName::Claim::Taken;
+        case FileSystem::NewName::Failed:
+            break;
         }
-        struct stat claimed
-        {
-        };
-        int failed = ::fstat(fd, &claimed) == 0 ? 0 : errno;
-        ::close(fd);
-        if (!failed
-            && (::chmod(from.constData(), claimed.st_mode & 0777) != 0
-                || std::rename(from.constData(), to.constData()) != 0))
-            failed = errno;
-        if (failed) {
-            ::unlink(to.constData());
-            throw RuntimeError::fromErrno(failed, RuntimeError::PathFileAccessError);
-        }
-        return NumberedName::Claim::Claimed;
+        return NumberedName::Claim::Failed;
     });
-    if (kept.isEmpty())
-        throw RuntimeError(RuntimeError::PathFileAccessError); // all 9999 names are taken
+    if (kept.isEmpty()) // an error, or all 9999 names taken
+        throw RuntimeError::fromErrno(error, RuntimeError::PathFileAccessError);
     return kept;
 }
 

@@ -15,6 +15,12 @@ bool syncData(int fd);
 // saved by root stays the user's, and a user in the file's group keeps that group.
 void keepOwner(int fd, const QString &replaced);
 
+// Moves the file at `from` to `to`, a name that must be free (an existing file there is never
+// replaced), with the permissions any new file of the user gets, which `from` (a temporary file,
+// owner-only) may lack. Taken when the name is not free; `error` gets the system's error number.
+enum class NewName { Moved, Taken, Failed };
+NewName moveToNewName(const QString &from, const QString &to, int *error);
+
 // Marks the open file as in use by this process for as long as it stays open (an advisory lock,
 // which the system drops when the process ends, however it ends).
 bool markInUse(int fd);

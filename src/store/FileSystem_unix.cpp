@@ -39,6 +39,28 @@ void FileSystem::keepOwner(int fd, const QString &replaced)
         qCInfo(lcFileSystem) << "the saved file is the user's own, in the user's group:" << qt_error_string(errno);
 }
 
+FileSystem::NewName FileSystem::moveToNewName(const QString &from, const QString &to, int *error)
+{
+    const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
+    // A new empty file claims the name and shows the mode a new file of the user gets.
+    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *error = errno;
+        return errno == EEXIST ? NewName::Taken : NewName::Failed;
+    }
+    struct stat claimed = {};
+    *error = ::fstat(fd, &claimed) == 0 ? 0 : errno;
+    ::close(fd);
+    if (!*error
+        && (::chmod(source.constData(), claimed.st_mode & 0777) != 0
+            || ::rename(source.constData(), target.constData()) != 0))
+        *error = errno;
+    if (!*error)
+        return NewName::Moved;
+    ::unlink(target.constData());
+    return NewName::Failed;
+}
+
 bool FileSystem::markInUse(int fd)
 {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0)

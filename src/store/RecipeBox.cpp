@@ -366,10 +366,15 @@ void RecipeBox::changed()
 
 void RecipeBox::writeJournal()
 {
-    if (m_typed && m_typingSource && m_list.count() > 0)
-        m_journal->recordRecipe(m_list.current().value(), m_typingSource());
-    m_journal->recordCurrent(m_list.current().value());
-    m_journal->write();
+    // Run by the timer as well, where nobody could be shown an error: it is logged.
+    try {
+        if (m_typed && m_typingSource && m_list.count() > 0)
+            m_journal->recordRecipe(m_list.current().value(), m_typingSource());
+        m_journal->recordCurrent(m_list.current().value());
+        m_journal->write();
+    } catch (const std::exception &error) {
+        qCCritical(lcRecipeBox) << "the journal could not be written:" << error.what();
+    }
 }
 
 bool RecipeBox::save(QString *error)

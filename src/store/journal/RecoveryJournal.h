@@ -55,7 +55,6 @@ public:
 
     // The list as the journal has it.
     const RecipeList &list() const { return m_list; }
-    bool hasChanges() const { return m_changed; }
 
     // Hands the changes recorded since the last call to the writing thread and returns at once.
     void write();

@@ -1,4 +1,4 @@
-#include "app/FieldTextLayout.h"
+#include "app/widgets/FieldTextLayout.h"
 
 #include <QFontMetrics>
 #include <QTextBlock>

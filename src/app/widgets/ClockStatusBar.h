@@ -14,8 +14,6 @@ class ClockStatusBar : public QStatusBar
 public:
     explicit ClockStatusBar(QWidget *parent = nullptr);
 
-    QString panelText(int panel) const;
-
 private:
     void updateClock();
 

@@ -1,4 +1,4 @@
-#include "app/ClockStatusBar.h"
+#include "app/widgets/ClockStatusBar.h"
 
 #include "dialogs/FormLayout.h"
 
@@ -29,11 +29,6 @@ ClockStatusBar::ClockStatusBar(QWidget *parent)
 
     connect(m_timer, &QTimer::timeout, this, &ClockStatusBar::updateClock);
     updateClock();
-}
-
-QString ClockStatusBar::panelText(int panel) const
-{
-    return m_panels[panel]->text();
 }
 
 void ClockStatusBar::updateClock()

@@ -1,6 +1,6 @@
-#include "app/FieldTextEdit.h"
+#include "app/widgets/FieldTextEdit.h"
 
-#include "app/FieldTextLayout.h"
+#include "app/widgets/FieldTextLayout.h"
 
 #include <QCoreApplication>
 #include <QPlainTextDocumentLayout>

@@ -1,4 +1,4 @@
-#include "app/TabbedPages.h"
+#include "app/widgets/TabbedPages.h"
 
 #include <QPainter>
 #include <QTabBar>

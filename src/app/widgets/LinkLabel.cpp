@@ -1,4 +1,4 @@
-#include "app/LinkLabel.h"
+#include "app/widgets/LinkLabel.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>

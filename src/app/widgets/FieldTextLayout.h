@@ -4,6 +4,9 @@
 
 // The layout of a FieldTextEdit's text: the lines QPlainTextDocumentLayout gives (words wrap at
 // the width, a word wider than a line breaks anywhere), in time that grows with the text's length.
+// It mirrors QPlainTextDocumentLayout::layoutBlock() and the line breaking of QTextLine::layout_helper()
+// (src/gui/text/qtextlayout.cpp) of Qt 6.4.2, whose lines it must give exactly: the fuzz target
+// fuzz_layout compares the two, and a newer Qt is to be checked against it again.
 //
 // Qt breaks such a word anywhere only after it has measured the whole word and found it does not
 // fit, and it measures the rest of the word again for every line it breaks from it: a paragraph

@@ -1,4 +1,4 @@
-#include "app/FieldLineEdit.h"
+#include "app/widgets/FieldLineEdit.h"
 
 #include <limits>
 

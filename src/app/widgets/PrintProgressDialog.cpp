@@ -1,4 +1,4 @@
-#include "app/PrintProgressDialog.h"
+#include "app/widgets/PrintProgressDialog.h"
 
 #include "resources/AppInfo.h"
 

@@ -1,6 +1,0 @@
-#include "dialogs/SystemInfoTool.h"
-
-QStringList SystemInfoTool::candidates()
-{
-    return {QStringLiteral("msinfo32")};
-}
