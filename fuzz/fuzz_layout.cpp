@@ -4,8 +4,8 @@
 // the second where a blank or a letter is typed afterwards (0 for a larger font instead); the rest
 // is text over a small alphabet rich in what decides line breaks: blanks, break opportunities and
 // their absence, long runs, ideographs, line and paragraph separators.
-#include "app/FieldTextEdit.h"
-#include "app/FieldTextLayout.h"
+#include "app/widgets/FieldTextEdit.h"
+#include "app/widgets/FieldTextLayout.h"
 
 #include <QApplication>
 #include <QPlainTextDocumentLayout>

@@ -1,7 +1,7 @@
 // The main window: keys, boxes, closing, the lock, the session ending, the splash, links and help.
 #include "Testing.h"
 #include "app/Application.h"
-#include "app/TabbedPages.h"
+#include "app/widgets/TabbedPages.h"
 #include "app/TerminationSignals.h"
 #include "links/HelpContents.h"
 #include "links/UrlOpener.h"

@@ -1,8 +1,8 @@
 // Printing: what a printer is asked, the PDF files kept without one, a box's lines, the commands.
 #include "Testing.h"
-#include "app/FieldTextEdit.h"
-#include "app/PrintProgressDialog.h"
-#include "app/TabbedPages.h"
+#include "app/widgets/FieldTextEdit.h"
+#include "app/widgets/PrintProgressDialog.h"
+#include "app/widgets/TabbedPages.h"
 #include "print/DefaultPrinter.h"
 #include "print/RecipePrinting.h"
 
@@ -48,19 +48,28 @@ private slots:
         QTest::addColumn<QString>("failing"); // the operation that fails with a paper jam; " abort": the abort too
         QTest::addColumn<QStringList>("last"); // operations
         QTest::addColumn<QString>("error");
-        // clang-format off
+        const auto row = [](const char *name, const QString &ingredients, int width, const QString &failing,
+                            const QStringList &last, const QString &error) {
+            QTest::newRow(name) << ingredients << width << failing << last << error;
+        };
         const QString jam = "482 Printer error: paper jam (PrintSingleRecipe)",
                       overflow = "6 Overflow (PrintSingleRecipe)";
         const QStringList end{"line(10) ", "line(10) Directions: ", "line(10) ", "line(10) x", "endDocument"};
-        QTest::newRow("a line per line of each box") << "Water\r\nSalt" << 0 << "" << QStringList{"line(12) ", "fontSize 10",
-            "line(10) Recipe Name: Soup", "line(10) Prep Time: 10 min", "line(10) Cook Time: ", "line(10) Servings: 4",
-            "line(10) Ingredients: ", "line(10) ", "line(10) Water", "line(10) Salt"} + end << "none";
-        QTest::newRow("an empty box prints an empty line") << "" << 0 << "" << QStringList{"line(10) Ingredients: ", "line(10) ", "line(10) "} + end << "none";
-        QTest::newRow("lines as the box wraps them") << "1 onion" << 6 << "" << QStringList{"line(10) 1 onio", "line(10) n"} + end << "none";
-        QTest::newRow("a failure in a box: aborted by both procedures") << "Water\r\nSalt" << 0 << "line(10) Salt" << QStringList{"line(10) Water", "abortDocument", "abortDocument"} << jam;
-        QTest::newRow("a failed abort in a box takes the first error's place") << "Water\r\nSalt" << 0 << "line(10) Salt abort" << QStringList{"line(10) Water", "abortDocument"} << "57 Device I/O error (PrintSingleRecipe)";
-        QTest::newRow("a line beginning past index 32,767 overflows") << (QString(998, u'x') + "\r\n").repeated(40) << 0 << "" << QStringList{"line(10) " + QString(998, u'x'), "abortDocument", "abortDocument"} << overflow;
-        // clang-format on
+        const QStringList soup = QString("line(12) |fontSize 10|line(10) Recipe Name: Soup|line(10) Prep Time: 10 min|"
+                                         "line(10) Cook Time: |line(10) Servings: 4|line(10) Ingredients: ")
+                                     .split(u'|');
+        row("a line per line of each box", "Water\r\nSalt", 0, "",
+            soup + QStringList{"line(10) ", "line(10) Water", "line(10) Salt"} + end, "none");
+        row("an empty box prints an empty line", "", 0, "",
+            QStringList{"line(10) Ingredients: ", "line(10) ", "line(10) "} + end, "none");
+        row("lines as the box wraps them", "1 onion", 6, "", QStringList{"line(10) 1 onio", "line(10) n"} + end,
+            "none");
+        row("a failure in a box: aborted by both procedures", "Water\r\nSalt", 0, "line(10) Salt",
+            QStringList{"line(10) Water", "abortDocument", "abortDocument"}, jam);
+        row("a failed abort in a box takes the first error's place", "Water\r\nSalt", 0, "line(10) Salt abort",
+            QStringList{"line(10) Water", "abortDocument"}, "57 Device I/O error (PrintSingleRecipe)");
+        row("a line beginning past index 32,767 overflows", (QString(998, u'x') + "\r\n").repeated(40), 0, "",
+            QStringList{"line(10) " + QString(998, u'x'), "abortDocument", "abortDocument"}, overflow);
     }
     void recipePrintsItsLabelsAndTheBoxesLineByLine()
     {
@@ -91,18 +100,24 @@ private slots:
         QTest::addColumn<int>("failure"); // 1 printing the second recipe fails, 2 cancelled after two
         QTest::addColumn<QString>("error");
         QTest::addColumn<QStringList>("last"); // operations
-        // clang-format off
+        const auto row = [](const char *name, int count, int failure, const QString &error, const QStringList &last) {
+            QTest::newRow(name) << count << failure << error << last;
+        };
         const auto recipe = [](const QString &name, const QString &directions) {
-            return QStringList{"line(10) ", "fontSize 10", "line(10) Recipe Name: " + name, "line(10) Prep Time: ", "line(10) Cook Time: ",
-                               "line(10) Servings: ", "line(10) Ingredients: ", "line(10) Directions: " + directions};
+            return QString("line(10) |fontSize 10|line(10) Recipe Name: %1|line(10) Prep Time: |line(10) Cook Time: |"
+                           "line(10) Servings: |line(10) Ingredients: |line(10) Directions: %2")
+                .arg(name, directions)
+                .split(u'|');
         };
         QStringList heading{"leftEdge -720", "topEdge 0", "line(12) Recipes", "line(12) "};
-        QTest::newRow("no recipes: the heading alone") << 0 << 0 << "none" << heading.mid(0, 3) + QStringList{"endDocument"};
-        QTest::newRow("each recipe behind an empty line; empty fields keep their labels") << 2 << 0 << "none" << heading + recipe("Typed", "").mid(1) + recipe("Recipe 2", "Step 2\r\nRest") + QStringList{"endDocument"};
-        QTest::newRow("the most recipes") << 32767 << 0 << "none" << recipe("Recipe 32767", "Step 32767\r\nRest") + QStringList{"endDocument"};
-        QTest::newRow("a failure: aborted before the error goes on") << 5 << 1 << "482 Printer error: paper jam ()" << QStringList{"abortDocument"};
-        QTest::newRow("cancelled after the second recipe: discarded") << 5 << 2 << "none" << QStringList{"abortDocument"};
-        // clang-format on
+        row("no recipes: the heading alone", 0, 0, "none", heading.mid(0, 3) + QStringList{"endDocument"});
+        row("each recipe behind an empty line; empty fields keep their labels", 2, 0, "none",
+            heading + recipe("Typed", "").mid(1) + recipe("Recipe 2", "Step 2\r\nRest") + QStringList{"endDocument"});
+        row("the most recipes", 32767, 0, "none",
+            recipe("Recipe 32767", "Step 32767\r\nRest") + QStringList{"endDocument"});
+        row("a failure: aborted before the error goes on", 5, 1, "482 Printer error: paper jam ()",
+            QStringList{"abortDocument"});
+        row("cancelled after the second recipe: discarded", 5, 2, "none", QStringList{"abortDocument"});
     }
     void printAllStoresTheBoxesThenPrintsEveryRecipeOrNone()
     {

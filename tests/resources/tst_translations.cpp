@@ -1,6 +1,6 @@
 // The program in German on a German desktop, Qt's own texts included.
 #include "Testing.h"
-#include "app/TabbedPages.h"
+#include "app/widgets/TabbedPages.h"
 #include "core/RuntimeError.h"
 #include "resources/Translations.h"
 

@@ -23,21 +23,21 @@ private slots:
         QTest::addColumn<int>("start");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("hit"); // recipe and field (0 the name, 5 the directions), or none
-        // clang-format off
+        const auto row = [](const char *name, const Fields &fields, int start, const QString &text,
+                            const QString &hit) { QTest::newRow(name) << fields << start << text << hit; };
         const auto directions = [](const QString &text) { return Fields{"", "", "", "", "", text}; };
-        QTest::newRow("accents and case on both sides") << directions("CRÈME BRÛLÉE") << 1 << "Crème brûlée" << "1 5";
-        QTest::newRow("marks written on their own, between letters") << directions("cre\u0300me") << 1 << "CRÉME" << "1 5";
-        QTest::newRow("past a run of accented letters") << directions("üüüüüüüüüüüüüüüüüüüüSalt") << 1 << "salt" << "1 5";
-        QTest::newRow("after sixteen plain letters") << directions("xxxxxxxxxxxxxxxxxSALT") << 1 << "salt" << "1 5";
-        QTest::newRow("a partial match, then a real one") << directions("sasalt") << 1 << "salt" << "1 5";
-        QTest::newRow("œ is not oe, ß is not ss") << directions("oeufs Strasse") << 1 << "œufs Straße" << "none";
-        QTest::newRow("Japanese voicing marks keep their meaning") << directions("かき") << 1 << "がき" << "none";
-        QTest::newRow("from the start index on") << ThreeRecipes << 2 << "pie" << "2 2";
-        QTest::newRow("directions last") << ThreeRecipes << 3 << "pie" << "3 5";
-        QTest::newRow("no wrap-around") << ThreeRecipes << 2 << "apples" << "none";
-        QTest::newRow("a start past the last recipe, even past 32,767") << ThreeRecipes << 32768 << "pie" << "none";
-        QTest::newRow("an empty text") << ThreeRecipes << 1 << "" << "none";
-        // clang-format on
+        row("accents and case on both sides", directions("CRÈME BRÛLÉE"), 1, "Crème brûlée", "1 5");
+        row("marks written on their own, between letters", directions("cre\u0300me"), 1, "CRÉME", "1 5");
+        row("past a run of accented letters", directions("üüüüüüüüüüüüüüüüüüüüSalt"), 1, "salt", "1 5");
+        row("after sixteen plain letters", directions("xxxxxxxxxxxxxxxxxSALT"), 1, "salt", "1 5");
+        row("a partial match, then a real one", directions("sasalt"), 1, "salt", "1 5");
+        row("œ is not oe, ß is not ss", directions("oeufs Strasse"), 1, "œufs Straße", "none");
+        row("Japanese voicing marks keep their meaning", directions("かき"), 1, "がき", "none");
+        row("from the start index on", ThreeRecipes, 2, "pie", "2 2");
+        row("directions last", ThreeRecipes, 3, "pie", "3 5");
+        row("no wrap-around", ThreeRecipes, 2, "apples", "none");
+        row("a start past the last recipe, even past 32,767", ThreeRecipes, 32768, "pie", "none");
+        row("an empty text", ThreeRecipes, 1, "", "none");
     }
     void scanFindsTheFirstFieldHoldingTheText()
     {
@@ -54,15 +54,16 @@ private slots:
         QTest::addColumn<QString>("focus"); // given after "salt" is typed; none for no text at all
         QTest::addColumn<QString>("way"); // a key pressed, or close
         QTest::addColumn<QString>("request"); // "first" or "next" and the text, or none
-        // clang-format off
-        QTest::newRow("Enter in the box is Find First") << "findWhatEdit" << "Enter" << "first salt";
-        QTest::newRow("Enter on Find Next is Find Next") << "findNextButton" << "Enter" << "next salt";
-        QTest::newRow("Enter on Cancel is Cancel") << "cancelButton" << "Enter" << "none";
-        QTest::newRow("Alt+N is Find Next") << "findWhatEdit" << "Alt+N" << "next salt";
-        QTest::newRow("Find First with an empty box") << "none" << "Enter" << "first ";
-        QTest::newRow("Esc on Find Next is Cancel") << "findNextButton" << "Esc" << "none";
-        QTest::newRow("the close box is Cancel") << "findWhatEdit" << "close" << "none";
-        // clang-format on
+        const auto row = [](const char *name, const QString &focus, const QString &way, const QString &request) {
+            QTest::newRow(name) << focus << way << request;
+        };
+        row("Enter in the box is Find First", "findWhatEdit", "Enter", "first salt");
+        row("Enter on Find Next is Find Next", "findNextButton", "Enter", "next salt");
+        row("Enter on Cancel is Cancel", "cancelButton", "Enter", "none");
+        row("Alt+N is Find Next", "findWhatEdit", "Alt+N", "next salt");
+        row("Find First with an empty box", "none", "Enter", "first ");
+        row("Esc on Find Next is Cancel", "findNextButton", "Esc", "none");
+        row("the close box is Cancel", "findWhatEdit", "close", "none");
     }
     void dialogHandsBackTheChoiceAndText()
     {
