@@ -2,6 +2,7 @@
 
 #include "app/HandlerGuard.h"
 #include "app/MainWindow.h"
+#include "app/TerminationSignals.h"
 #include "dialogs/FormLayout.h"
 #include "dialogs/MessageBox.h"
 #include "dialogs/SplashScreen.h"
@@ -32,10 +33,18 @@ bool Application::start()
     QApplication::setFont(FormLayout::font());
 
     m_recipes = std::make_unique<RecipeBox>(m_recipeFolder);
-    QString refusal;
-    if (!m_recipes->lock(&refusal)) {
-        MessageBox::message(nullptr, refusal);
+    QString said;
+    switch (m_recipes->lock(&said)) {
+    case RecipeBox::Locking::Locked:
+        break;
+    case RecipeBox::Locking::Refused:
+        MessageBox::message(nullptr, said);
         return false;
+    case RecipeBox::Locking::AskFirst:
+        if (!MessageBox::askYesNo(nullptr, said, MessageBox::No) || m_ending)
+            return false;
+        m_recipes->takeOverLock();
+        break;
     }
 
     {
@@ -46,8 +55,10 @@ bool Application::start()
             m_window->logic().endSession();
         m_window->loadRecipes(); // a load message comes up in front of the splash screen
     }
-    if (m_ending) {
-        // Nothing was changed yet, so nothing is saved; a journal found stays for the next start.
+    // A session that ended while the recipes were being read (the signal may still wait in its
+    // pipe) ends before they are shown: nothing was changed, so nothing is written, and a journal
+    // found stays for the next start.
+    if (m_ending || TerminationSignals::pending()) {
         m_window.reset();
         return false;
     }

@@ -19,6 +19,8 @@ public:
     // Catches the signals from now on; each one is held until an object of this class reads it.
     // With a deadline, the first signal also starts the clock for it.
     static bool install(unsigned deadlineSeconds = 0);
+    // Whether one of the signals came that no object of this class has read yet.
+    static bool pending();
 
     explicit TerminationSignals(QObject *parent = nullptr);
 

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -39,6 +40,12 @@ bool TerminationSignals::install(unsigned deadlineSeconds)
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         ok = ::sigaction(signal, &action, nullptr) == 0 && ok;
     return ok;
+}
+
+bool TerminationSignals::pending()
+{
+    pollfd waiting = {pipeEnds[0], POLLIN, 0};
+    return pipeEnds[0] >= 0 && ::poll(&waiting, 1, 0) > 0;
 }
 
 TerminationSignals::TerminationSignals(QObject *parent)

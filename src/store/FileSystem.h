@@ -21,6 +21,11 @@ void keepOwner(int fd, const QString &replaced);
 enum class NewName { Moved, Taken, Failed };
 NewName moveToNewName(const QString &from, const QString &to, int *error);
 
+// Locks the folder for as long as `fd` stays open, which the system ends with the process.
+enum class FolderLock { Locked, Held, Unavailable };
+FolderLock lockFolder(const QString &folder, int *fd);
+void unlockFolder(int fd);
+
 // Marks the open file as in use by this process for as long as it stays open (an advisory lock,
 // which the system drops when the process ends, however it ends).
 bool markInUse(int fd);

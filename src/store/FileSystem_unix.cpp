@@ -61,6 +61,25 @@ FileSystem::NewName FileSystem::moveToNewName(const QString &from, const QString
     return NewName::Failed;
 }
 
+FileSystem::FolderLock FileSystem::lockFolder(const QString &folder, int *fd)
+{
+    *fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (*fd < 0)
+        return FolderLock::Unavailable;
+    if (::flock(*fd, LOCK_EX | LOCK_NB) == 0)
+        return FolderLock::Locked;
+    const bool held = errno == EWOULDBLOCK;
+    ::close(*fd);
+    *fd = -1;
+    return held ? FolderLock::Held : FolderLock::Unavailable;
+}
+
+void FileSystem::unlockFolder(int fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
 bool FileSystem::markInUse(int fd)
 {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0)

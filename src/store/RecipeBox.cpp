@@ -92,20 +92,33 @@ QString RecipeBox::filePath() const
     return QDir(m_folder).filePath(RecipeFile::fileName());
 }
 
-bool RecipeBox::lock(QString *error)
+RecipeBox::Locking RecipeBox::lock(QString *message)
 {
+    const QString folder = QDir::toNativeSeparators(m_folder);
     switch (m_lock->lock()) {
     case RecipeLock::Locked:
-        return true;
-    case RecipeLock::Unavailable:
-        qCInfo(lcRecipeBox) << "the recipes in" << m_folder << "cannot be locked: the folder cannot be written";
-        return true;
+        return Locking::Locked;
+    case RecipeLock::HeldHere:
+        *message = tr("The recipes in %1 are already open in another Larderly window.").arg(folder);
+        return Locking::Refused;
     case RecipeLock::HeldElsewhere:
         break;
     }
-    *error
-        = tr("The recipes in %1 are already open in another Larderly window.").arg(QDir::toNativeSeparators(m_folder));
-    return false;
+    const qint64 minutes = qMax<qint64>(0, m_lock->otherSince().secsTo(QDateTime::currentDateTime()) / 60);
+    const QString age = minutes < 2 ? tr("a minute")
+        : minutes < 120             ? tr("%1 minutes").arg(minutes)
+        : minutes < 48 * 60         ? tr("%1 hours").arg(minutes / 60)
+                                    : tr("%1 days").arg(minutes / (24 * 60));
+    *message = tr("The recipes in %1 were opened on the computer %2, %3 ago, and have not been closed there (%4 says "
+                  "so). If Larderly still has them open there, the changes made in one place will overwrite "
+                  "those made in the other. Open them here all the same?")
+                   .arg(folder, m_lock->otherHost(), age, QDir::toNativeSeparators(m_lock->path()));
+    return Locking::AskFirst;
+}
+
+void RecipeBox::takeOverLock()
+{
+    m_lock->takeOver();
 }
 
 QStringList RecipeBox::open()
@@ -115,6 +128,8 @@ QStringList RecipeBox::open()
     load(messages);
     m_journal->start(m_list, m_identity);
     lookForLastSession(messages);
+    if (m_fileIsCut && !m_offer)
+        m_journal->prepareInPlaceSave(m_identity); // until a save writes the file whole
     return messages;
 }
 
@@ -158,7 +173,12 @@ void RecipeBox::finishUnfinishedSave(QStringList &messages)
                            "again from the record of unsaved changes.")
                             .arg(RecipeFile::fileName());
         } catch (const RuntimeError &error) {
-            qCWarning(lcRecipeBox) << "cannot write" << filePath() << "whole again:" << error.description();
+            messages << tr("%1 was left incomplete by a save that could not finish, and cannot be written whole "
+                           "again now (%2). The recipes are taken from the record of unsaved changes, and the "
+                           "next save writes them whole.")
+                            .arg(RecipeFile::fileName(), error.description());
+            m_cutFileList = std::make_unique<RecipeList>(std::move(contents.entries[mark - 1].list));
+            m_identity = saving;
         }
         return;
     }
@@ -166,6 +186,11 @@ void RecipeBox::finishUnfinishedSave(QStringList &messages)
 
 void RecipeBox::load(QStringList &messages)
 {
+    if (m_cutFileList) {
+        m_list = std::move(*std::exchange(m_cutFileList, nullptr));
+        m_fileIsCut = m_unsaved = true;
+        return;
+    }
     try {
         m_identity = FileIdentity::of(filePath());
     } catch (const RuntimeError &error) {
@@ -238,7 +263,8 @@ void RecipeBox::lookForLastSession(QStringList &messages)
         const qsizetype changes = contents.entries.size() - start;
         offer->whole = JournalFile::replay(std::move(contents.entries), offer->recovered, start) == changes;
         if (sameWhenSaved(offer->recovered, m_list)) {
-            QFile::remove(path); // nothing in it that the file does not hold
+            if (!m_fileIsCut)
+                QFile::remove(path); // nothing in it that the file does not hold
         } else if (m_offer) {
             messages << keepAside(path, tr("The changes of another earlier session could not be offered as well."));
         } else {
@@ -266,10 +292,16 @@ QString RecipeBox::declineRecovery()
         return QString();
     const std::unique_ptr<Offer> offer = std::move(m_offer);
     QString kept; // a recipe file the user can open
-    if (!RecipeFile::keepList(offer->recovered, m_folder, &kept))
-        return keepAside(offer->path, QString());
-    QFile::remove(offer->path);
-    return tr("The unsaved changes of the last session are kept as %1.").arg(displayName(kept));
+    QString said;
+    if (RecipeFile::keepList(offer->recovered, m_folder, &kept)) {
+        QFile::remove(offer->path);
+        said = tr("The unsaved changes of the last session are kept as %1.").arg(displayName(kept));
+    } else {
+        said = keepAside(offer->path, QString());
+    }
+    if (m_fileIsCut)
+        m_journal->prepareInPlaceSave(m_identity); // until a save writes the file whole
+    return said;
 }
 
 QString RecipeBox::keepAside(const QString &path, const QString &why)
@@ -412,12 +444,18 @@ void RecipeBox::saveFile()
         throw RuntimeError(RuntimeError::PermissionDenied);
     if (info.exists() && !QFileInfo(m_folder).isWritable()) {
         // The folder takes no new file, so the file is rewritten where it stands, which leaves it
-        // cut short should that fail: the journal holds the whole list meanwhile.
+        // cut short should that fail: the journal holds the whole list meanwhile, or nothing is written.
         const FileIdentity identity = RecipeFile::identityOf(m_list);
-        if (!m_journal->prepareInPlaceSave(identity))
-            qCWarning(lcRecipeBox) << "saving in place with no journal to fall back on";
+        if (!m_journal->prepareInPlaceSave(identity)) {
+            throw RuntimeError(RuntimeError::PathFileAccessError,
+                               tr("%1 was left as it was: its folder takes no new file, so it could only be "
+                                  "rewritten where it stands, and no copy of the recipes could be kept anywhere "
+                                  "meanwhile to fall back on should that fail.")
+                                   .arg(RecipeFile::fileName()));
+        }
         RecipeFile::writeInPlace(m_list, filePath());
         m_identity = identity;
+        m_fileIsCut = false;
         return;
     }
     m_identity = RecipeFile::write(m_list, filePath(), [this](const FileIdentity &identity) {

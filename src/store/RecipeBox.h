@@ -37,9 +37,13 @@ public:
     QString folder() const { return m_folder; }
     QString filePath() const;
 
-    // Takes the folder's lock; false when another Larderly window has the recipes open, which
-    // `error` then says.
-    bool lock(QString *error);
+    // Takes the folder's lock. Refused when another Larderly window on this computer has the
+    // recipes open, which `message` then says. AskFirst when the lock names another computer, which
+    // may have them open: `message` holds the question (No its default answer), and takeOverLock()
+    // goes on when the user says Yes.
+    enum class Locking { Locked, Refused, AskFirst };
+    Locking lock(QString *message);
+    void takeOverLock();
     // Reads RECIPES.DAT and looks at what earlier sessions left. Returns what the user is to be
     // told, in order: a file that could not be read, journals kept aside.
     QStringList open();
@@ -92,6 +96,10 @@ private:
     RecipeList m_list;
     FileIdentity m_identity; // of the file as last loaded or saved: the journal's base
     QString m_unreadable; // why the file could not be read and is left alone
+    // A save in place that stopped half-way left the file cut, and it could not be written whole
+    // again: the list comes from the journal, which holds it until a save succeeds.
+    std::unique_ptr<RecipeList> m_cutFileList;
+    bool m_fileIsCut = false;
     bool m_unsaved = false;
     bool m_typed = false; // the boxes, since they were last filled or stored
     std::function<Recipe()> m_typingSource;

@@ -1,8 +1,8 @@
 // The main window: keys, boxes, closing, the lock, the session ending, the splash, links and help.
 #include "Testing.h"
 #include "app/Application.h"
-#include "app/widgets/TabbedPages.h"
 #include "app/TerminationSignals.h"
+#include "app/widgets/TabbedPages.h"
 #include "links/HelpContents.h"
 #include "links/UrlOpener.h"
 #include "store/RecipeBox.h"
@@ -43,12 +43,7 @@ public:
 struct Started : Folder
 {
     Started() { QDir::setCurrent(elsewhere.path()); }
-    ~Started()
-    {
-        other.kill();
-        other.waitForFinished();
-        QDir::setCurrent(QCoreApplication::applicationDirPath());
-    }
+    ~Started() { QDir::setCurrent(QCoreApplication::applicationDirPath()); }
     QString start(std::unique_ptr<Application> &program)
     {
         program = std::make_unique<Application>(dir.path());
@@ -60,15 +55,8 @@ struct Started : Folder
         larderly->mainWindow()->findChild<QAction *>("exitAction")->trigger();
         return QTest::qWaitFor([this] { return !larderly->mainWindow()->isVisible(); }, 5000);
     }
-    QString lockedByAnother() // what a second program finds, which goes on holding what it got
-    {
-        other.start(QCoreApplication::applicationDirPath() + "/../store/savechild", {"lock", dir.path()});
-        other.waitForReadyRead(10000);
-        return other.readAll().trimmed();
-    }
     QTemporaryDir elsewhere;
     std::unique_ptr<Application> larderly;
-    QProcess other;
 };
 
 } // namespace
@@ -230,39 +218,32 @@ private slots:
 
     void recipesOpenElsewhereAreNotReadAgain_data()
     {
-        QTest::addColumn<QString>("holder");
-        QTest::newRow("this program's own window, for as long as it is open") << "window";
-        QTest::newRow("another program, however long ago it took them") << "running";
-        QTest::newRow("another machine sharing the folder, which file locks do not reach") << "elsewhere";
-        QTest::newRow("a lock left by a killed program is taken over") << "killed";
-        QTest::newRow("a lock that cannot be made stops nothing") << "folder";
-        QTest::newRow("an empty lock left by a power failure is taken over") << "empty";
+        QTest::addColumn<bool>("anotherComputer"); // else another window on this one holds them
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("another window here: refused, with a message") << false << false;
+        QTest::newRow("another computer: asked, and No by default reads nothing") << true << false;
+        QTest::newRow("another computer: Yes opens them here") << true << true;
     }
     void recipesOpenElsewhereAreNotReadAgain()
     {
-        QFETCH(QString, holder);
-        const bool refused = holder == "window" || holder == "running" || holder == "elsewhere";
+        QFETCH(bool, anotherComputer);
+        QFETCH(bool, yes);
         Started program;
         program.put(Soup);
-        QFile lock(program.path("RECIPES.LCK"));
-        if (holder == "window") {
+        if (anotherComputer)
+            program.put("4242\nlarderly\nanother-machine\n", "RECIPES.LCK");
+        else
             QCOMPARE(program.start(), "Record 1 of 1");
-            QCOMPARE(program.lockedByAnother(), "not locked");
-        } else if (holder == "running" || holder == "killed") {
-            QCOMPARE(program.lockedByAnother(), "locked");
-        }
-        QVERIFY(holder == "folder" ? QDir(program.dir.path()).mkpath("RECIPES.LCK") : lock.open(QIODevice::ReadWrite));
-        QVERIFY(holder != "elsewhere" || (lock.write("4242\nlarderly\nanother-machine\n") && lock.flush()));
-        lock.setFileTime(QDateTime::currentDateTime().addDays(-1), QFile::FileModificationTime);
-        if (holder == "killed") {
-            program.other.kill();
-            program.other.waitForFinished();
-        }
         PromptRecorder prompts;
+        prompts.answers = {yes ? MessageBox::Yes : MessageBox::No};
         std::unique_ptr<Application> second;
-        QCOMPARE(program.start(second), refused ? "refused" : "Record 1 of 1");
-        const QString open = "The recipes in " + program.dir.path() + " are already open in another Larderly window.";
-        QCOMPARE(prompts.texts(), refused ? QStringList{open} : QStringList());
+        QCOMPARE(program.start(second), yes ? "Record 1 of 1" : "refused");
+        const QString folder = program.dir.path();
+        QCOMPARE(prompts.texts().value(0).section(u',', 0, 0),
+                 anotherComputer ? "The recipes in " + folder + " were opened on the computer another-machine"
+                                 : "The recipes in " + folder + " are already open in another Larderly window.");
+        QCOMPARE(prompts.requests[0].buttons == MessageBox::Ok, !anotherComputer);
+        QCOMPARE(prompts.requests[0].defaultButton, anotherComputer ? MessageBox::No : MessageBox::Ok);
         if (second->mainWindow())
             program.larderly = std::move(second);
         QVERIFY(!program.larderly || program.close());

@@ -237,17 +237,14 @@ private slots:
     {
         Folder folder;
         RecipeFile::write(numbered(2, 1), folder.path());
-        QVERIFY(QDir(folder.dir.path()).mkdir("RECIPES.LCK")); // no lock can be made
-        RecipeBox first(folder.dir.path());
+        RecipeBox first(folder.dir.path()); // no lock taken, as where none could be made
         QString where, error;
-        QVERIFY(first.lock(&error));
         first.open();
         first.store(named("Stew").at(1));
         QVERIFY(first.keepForNextStart(&where) && where == "RECIPES.JNL");
         const QByteArray journal = folder.bytes("RECIPES.JNL");
         {
             RecipeBox second(folder.dir.path());
-            QVERIFY(second.lock(&error));
             QCOMPARE(second.open(), QStringList());
             QVERIFY(!second.offersRecovery());
             second.appendEmpty();
@@ -258,6 +255,86 @@ private slots:
         first.store(named("Soup").at(1));
         QVERIFY(first.keepForNextStart(&where) && where == "RECIPES.JNL");
         QCOMPARE(folder.journaled().at(1).name, "Soup");
+    }
+
+    void aLockKeepsOutOnlyAProgramThatMayStillBeThere_data()
+    {
+        QTest::addColumn<QByteArray>("lockFile"); // what RECIPES.LCK holds; none: another program holds it
+        QTest::addColumn<bool>("holderRuns");
+        QTest::addColumn<int>("result"); // RecipeBox::Locking
+        const int locked = int(RecipeBox::Locking::Locked), refused = int(RecipeBox::Locking::Refused);
+        QTest::newRow("another program here that has them") << QByteArray() << true << refused;
+        QTest::newRow("a program here that was killed") << QByteArray() << false << locked;
+        QTest::newRow("an empty lock, cut short by a power cut") << QByteArray("") << false << locked;
+        QTest::newRow("a lock naming a process here that is gone") << QByteArray("1\nlarderly\n") << false << locked;
+        QTest::newRow("a lock naming another computer: asked")
+            << QByteArray("4242\nlarderly\nanother-machine\n") << false << int(RecipeBox::Locking::AskFirst);
+    }
+    void aLockKeepsOutOnlyAProgramThatMayStillBeThere()
+    {
+        QFETCH(QByteArray, lockFile);
+        QFETCH(bool, holderRuns);
+        QFETCH(int, result);
+        Folder folder;
+        QProcess holder; // takes the lock as the program does, until it ends
+        const auto end = qScopeGuard([&] { holder.kill(), holder.waitForFinished(); });
+        if (lockFile.isNull()) {
+            holder.start(QCoreApplication::applicationDirPath() + "/savechild", {"lock", folder.dir.path()});
+            QVERIFY(holder.waitForReadyRead(10000) && holder.readAll() == "locked\n");
+            if (!holderRuns) {
+                holder.kill();
+                QVERIFY(holder.waitForFinished(10000));
+            }
+        } else {
+            folder.put(lockFile, "RECIPES.LCK");
+            QFile lock(folder.path("RECIPES.LCK")); // a day old
+            QVERIFY(lock.open(QIODevice::ReadWrite)
+                    && lock.setFileTime(QDateTime::currentDateTime().addDays(-1), QFile::FileModificationTime));
+        }
+        RecipeBox box(folder.dir.path());
+        QString said;
+        QCOMPARE(int(box.lock(&said)), result);
+        if (result == int(RecipeBox::Locking::AskFirst)) {
+            QCOMPARE(said,
+                     "The recipes in " + folder.dir.path()
+                         + " were opened on the computer another-machine, 24 "
+                           "hours ago, and have not been closed there ("
+                         + folder.path("RECIPES.LCK")
+                         + " says so). "
+                           "If Larderly still has them open there, the changes made in one place will overwrite those "
+                           "made in the other. Open them here all the same?");
+            box.takeOverLock();
+        }
+        if (result != int(RecipeBox::Locking::Refused)) { // now this program's
+            RecipeBox second(folder.dir.path());
+            QCOMPARE(second.lock(&said), RecipeBox::Locking::Refused);
+            QVERIFY(!folder.bytes("RECIPES.LCK").contains("another-machine"));
+        }
+    }
+
+    void whereNoLockFileCanBeMadeASecondWindowIsStillRefused_data()
+    {
+        QTest::addColumn<bool>("readOnly"); // the folder; else a folder stands where the lock file would
+        QTest::addColumn<bool>("deadLock"); // a lock file left by a program that is gone
+        QTest::newRow("a read-only folder") << true << false;
+        QTest::newRow("a read-only folder with the lock of a program that is gone") << true << true;
+        QTest::newRow("a folder in the lock file's place") << false << false;
+    }
+    void whereNoLockFileCanBeMadeASecondWindowIsStillRefused()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(bool, deadLock);
+        RUN_AS_ORDINARY_USER(); // root writes anywhere
+        Folder folder;
+        if (deadLock)
+            folder.put("1\nlarderly\n", "RECIPES.LCK");
+        QVERIFY(readOnly ? ::chmod(QFile::encodeName(folder.dir.path()), 0555) == 0
+                         : QDir(folder.dir.path()).mkdir("RECIPES.LCK"));
+        RecipeBox first(folder.dir.path()), second(folder.dir.path());
+        QString said;
+        QCOMPARE(first.lock(&said), RecipeBox::Locking::Locked);
+        QCOMPARE(second.lock(&said), RecipeBox::Locking::Refused);
+        ::chmod(QFile::encodeName(folder.dir.path()), 0700);
     }
 
     void aJournalThatCannotBeMovedIsNotOfferedAgain()

@@ -409,6 +409,34 @@ Eine Kopie der Datei, wie sie war, ist als %1 aufbewahrt.</translation>
         <source>%1 was left incomplete by a save that could not finish; it has been written whole again from the record of unsaved changes.</source>
         <translation>%1 war durch ein Speichern, das nicht zu Ende kam, unvollständig geblieben; die Datei wurde aus der Aufzeichnung der nicht gespeicherten Änderungen wieder vollständig geschrieben.</translation>
     </message>
+    <message>
+        <source>a minute</source>
+        <translation>einer Minute</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 Minuten</translation>
+    </message>
+    <message>
+        <source>%1 hours</source>
+        <translation>%1 Stunden</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 Tagen</translation>
+    </message>
+    <message>
+        <source>The recipes in %1 were opened on the computer %2, %3 ago, and have not been closed there (%4 says so). If Larderly still has them open there, the changes made in one place will overwrite those made in the other. Open them here all the same?</source>
+        <translation>Die Rezepte in %1 wurden vor %3 auf dem Computer %2 geöffnet und dort nicht wieder geschlossen (so steht es in %4). Hat Larderly sie dort noch geöffnet, überschreiben die Änderungen an einem Ort die am anderen. Trotzdem hier öffnen?</translation>
+    </message>
+    <message>
+        <source>%1 was left incomplete by a save that could not finish, and cannot be written whole again now (%2). The recipes are taken from the record of unsaved changes, and the next save writes them whole.</source>
+        <translation>%1 war durch ein Speichern, das nicht zu Ende kam, unvollständig geblieben und lässt sich jetzt nicht wieder vollständig schreiben (%2). Die Rezepte stammen aus der Aufzeichnung der nicht gespeicherten Änderungen; das nächste Speichern schreibt sie vollständig.</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: its folder takes no new file, so it could only be rewritten where it stands, and no copy of the recipes could be kept anywhere meanwhile to fall back on should that fail.</source>
+        <translation>%1 bleibt unverändert: Der Ordner nimmt keine neue Datei auf, die Datei ließe sich also nur an Ort und Stelle überschreiben, und nirgends ließ sich solange eine Kopie der Rezepte anlegen, auf die bei einem Fehlschlag zurückgegriffen werden könnte.</translation>
+    </message>
 </context>
 <context>
     <name>RecipePrinting</name>

@@ -10,9 +10,17 @@
 
 Q_LOGGING_CATEGORY(lcJournalWriter, "larderly.journal.writer", QtInfoMsg)
 
-JournalWriter::JournalWriter(const QStringList &locations)
+JournalWriter::JournalWriter(const QStringList &locations, std::function<void()> broke)
     : m_locations(locations)
+    , m_broke(std::move(broke))
 { }
+
+void JournalWriter::fail()
+{
+    m_broken = true;
+    if (m_broke)
+        m_broke();
+}
 
 JournalWriter::~JournalWriter() = default;
 
@@ -71,7 +79,7 @@ void JournalWriter::replace(const std::function<QByteArray()> &contents)
         return;
     }
     qCWarning(lcJournalWriter) << "the journal could not be written anywhere:" << m_locations;
-    m_broken = true;
+    fail();
 }
 
 void JournalWriter::resume(const QString &path, qint64 length)
@@ -81,7 +89,7 @@ void JournalWriter::resume(const QString &path, qint64 length)
         || !m_file->seek(length)) {
         qCWarning(lcJournalWriter) << "cannot go on with" << path << m_file->errorString();
         m_file.reset();
-        m_broken = true; // written whole at the next change
+        fail(); // written whole again
         return;
     }
     m_broken = false;
@@ -90,7 +98,7 @@ void JournalWriter::resume(const QString &path, qint64 length)
 void JournalWriter::append(const QByteArray &records)
 {
     if (m_broken || !m_file) {
-        m_broken = true;
+        fail();
         return;
     }
     if (m_file->write(records) != records.size() || !m_file->flush() || !FileSystem::syncData(m_file->handle())) {
@@ -98,7 +106,7 @@ void JournalWriter::append(const QByteArray &records)
         // write puts the whole journal down again.
         qCWarning(lcJournalWriter) << "cannot append to" << m_file->fileName() << m_file->errorString();
         m_file.reset();
-        m_broken = true;
+        fail();
     }
 }
 

@@ -17,7 +17,9 @@ class JournalWriter : public QObject
     Q_OBJECT
 
 public:
-    explicit JournalWriter(const QStringList &locations);
+    // `broke` is called, on the writing thread, each time the journal on disk comes to lack
+    // something it was given.
+    JournalWriter(const QStringList &locations, std::function<void()> broke);
     ~JournalWriter() override;
 
     // A journal of `contents` (made only once a place for it has been found), replacing any
@@ -37,9 +39,11 @@ public:
     bool broken() const { return m_broken; }
 
 private:
+    void fail();
     std::unique_ptr<QFile> createAt(const QString &path, const std::function<QByteArray()> &contents, QByteArray &made);
 
     const QStringList m_locations;
+    const std::function<void()> m_broke;
     std::unique_ptr<QFile> m_file; // open for appending
     std::atomic<bool> m_broken{false};
 };

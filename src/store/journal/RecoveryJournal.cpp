@@ -26,8 +26,15 @@ QString stateFolder()
 } // namespace
 
 RecoveryJournal::RecoveryJournal(const QString &recipeFolder)
-    : m_writer(new JournalWriter(locations(recipeFolder)))
+    : m_writer(new JournalWriter(locations(recipeFolder), [this] {
+        QMetaObject::invokeMethod(&m_retry, [this] {
+            if (!m_retry.isActive())
+                m_retry.start(std::exchange(m_retryMs, qBound(1000, m_retryMs * 2, LastRetryMs)));
+        });
+    }))
 {
+    m_retry.setSingleShot(true);
+    m_retry.callOnTimeout([this] { write(); });
     m_writer->moveToThread(&m_thread);
     QObject::connect(&m_thread, &QThread::finished, m_writer, &QObject::deleteLater);
     m_thread.setObjectName(QStringLiteral("journal writer"));
@@ -52,6 +59,8 @@ QStringList RecoveryJournal::locations(const QString &recipeFolder)
 
 void RecoveryJournal::start(const RecipeList &list, const FileIdentity &base)
 {
+    m_retry.stop();
+    m_retryMs = FirstRetryMs;
     m_list = list;
     m_base = base;
     m_pending.clear();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <QTimer>
 
 #include <chrono>
 
@@ -87,6 +88,8 @@ public:
 
 private:
     static constexpr std::chrono::seconds WaitLimit{15};
+    static constexpr int FirstRetryMs = 0;
+    static constexpr int LastRetryMs = 30000;
 
     RecipeList m_list;
     FileIdentity m_base;
@@ -96,6 +99,11 @@ private:
     qint64 m_sinceWhole = 0; // bytes
     int m_recordsSinceWhole = 0;
     qint64 m_wholeLimit = 0;
+
+    // A journal that lacks something on disk is written whole again at once, wherever there is
+    // room, and then less and less often while there is none.
+    QTimer m_retry;
+    int m_retryMs = FirstRetryMs;
 
     QThread m_thread;
     JournalWriter *m_writer; // lives on m_thread
