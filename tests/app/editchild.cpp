@@ -1,9 +1,12 @@
 // A session in a process of its own, answering Yes and printing each message ("message <text>"):
+//   editchild hang SECONDS      catches the signals that end a session with that deadline, says
+//                               "ready", and never ends by itself
 //   editchild script DIR SEED   EditScript(SEED) over DIR's recipes, a step every 20 ms, "step N <ms> <digest>"
 //                               after each and "saving N" before step N saves, until it is killed
 //   editchild close DIR [BYTES] types into the recipe on screen and closes, as nobody when root;
 //                               with BYTES, a disk that fills then, under a long text
 #include "EditScript.h"
+#include "app/TerminationSignals.h"
 #include "dialogs/MessageBox.h"
 #include "store/RecipeBox.h"
 
@@ -19,6 +22,13 @@
 
 int main(int argc, char *argv[])
 {
+    if (argc == 3 && argv[1] == QByteArray("hang")) {
+        TerminationSignals::install(unsigned(std::atoi(argv[2])));
+        std::printf("ready\n");
+        std::fflush(stdout);
+        for (;;)
+            pause();
+    }
     QCoreApplication app(argc, argv);
     const QByteArray mode = argc > 2 ? argv[1] : "";
     if (mode == "close" && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))

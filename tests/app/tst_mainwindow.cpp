@@ -277,6 +277,90 @@ private slots:
         QCOMPARE(program.journaled().at(1).name, "Stew Soup");
     }
 
+    void theSessionsEndClosesWhateverIsOpenAndSaves_data()
+    {
+        QTest::addColumn<QString>("opener"); // the command that opens it
+        QTest::newRow("the search dialog") << "searchAction";
+        QTest::newRow("the About box") << "aboutAction";
+        QTest::newRow("a message") << "contentsAction";
+        QTest::newRow("a question, which ends as No") << "deleteAction";
+        QTest::newRow("the progress of a print") << "printAllAction";
+    }
+    void theSessionsEndClosesWhateverIsOpenAndSaves()
+    {
+        QFETCH(QString, opener);
+        QVERIFY(TerminationSignals::install());
+        Started program;
+        RecipeFile::write(numbered(3000, 1), program.path()); // a print long enough to be seen
+        RealMessageBoxes real;
+        QCOMPARE(program.start(), "Record 1 of 3000");
+        TerminationSignals terminations;
+        connect(&terminations, &TerminationSignals::received, program.larderly.get(), &Application::endSession);
+        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"), "Stew ");
+        onModal([](QWidget *) { // the session ends twice over while the window is open
+            std::raise(SIGTERM);
+            std::raise(SIGTERM);
+        });
+        program.larderly->mainWindow()->findChild<QAction *>(opener)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QVERIFY(std::none_of(windows.begin(), windows.end(), [this](QWidget *window) {
+            return window->isVisible() && window != m_window->window.get(); // but the window all tests share
+        }));
+        QVERIFY(program.bytes().startsWith("3000,1\r\n\"Stew Recipe 1\"\r\n"));
+    }
+
+    void theSessionsEndClosesAnOpenMenuAndSaves()
+    {
+        QVERIFY(TerminationSignals::install());
+        Started program;
+        program.put(Soup);
+        QCOMPARE(program.start(), "Record 1 of 1");
+        TerminationSignals terminations;
+        connect(&terminations, &TerminationSignals::received, program.larderly.get(), &Application::endSession);
+        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"), "Stew ");
+        QMenu *menu = program.larderly->mainWindow()->findChild<QMenu *>("recipesMenu");
+        menu->popup(program.larderly->mainWindow()->geometry().center());
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activePopupWidget() == menu, 4000);
+        std::raise(SIGTERM);
+        std::raise(SIGTERM);
+        QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
+        QVERIFY(!menu->isVisible());
+        QVERIFY(program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"));
+    }
+
+    void aSessionEndingWhileTheRecipesAreReadEndsWithoutWritingThem()
+    {
+        QVERIFY(TerminationSignals::install());
+        Started program;
+        program.put("2,1\r\n\"Only\"\r\n"); // damaged: a session that saved would write it again
+        std::raise(SIGTERM); // held until the program reads its signals, which the load does not
+        PromptRecorder prompts;
+        QCOMPARE(program.start(), "refused");
+        QCOMPARE(program.bytes(), QByteArray("2,1\r\n\"Only\"\r\n"));
+        TerminationSignals drained; // for the tests after this one
+        QSignalSpy read(&drained, &TerminationSignals::received);
+        QVERIFY(read.wait(2000));
+    }
+
+    void repeatedSignalsDoNotPutOffTheDeadline()
+    {
+        QProcess child; // catches the signals with a 2 s deadline and never ends by itself
+        child.start(QCoreApplication::applicationDirPath() + "/editchild", {"hang", "2"});
+        QVERIFY(child.waitForReadyRead(10000));
+        QElapsedTimer sinceFirst;
+        qint64 ended = -1;
+        connect(&child, &QProcess::finished, this, [&] { ended = sinceFirst.elapsed(); });
+        sinceFirst.start();
+        for (int i = 0; i < 3 && child.state() == QProcess::Running; ++i) {
+            ::kill(pid_t(child.processId()), SIGTERM);
+            QTest::qWait(700);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(ended >= 0, 10000);
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit); // the alarm
+        QVERIFY2(ended < 2900, qPrintable(QString::number(ended)));
+    }
+
     void aSessionEndingWhileAStartUpQuestionIsOpenEndsItTouchingNothing()
     {
         Started program;

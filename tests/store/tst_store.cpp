@@ -347,6 +347,20 @@ private slots:
         QCOMPARE(fieldsOf(Journal::replayed(j.start, j.bytes(JournalFile::fileName()))), fieldsOf(j.journal.list()));
     }
 
+    void aChangeTheJournalCouldNotTakeIsWrittenWholeWithinASecond()
+    {
+        Journal j(numbered(3, 1));
+        j.renameOften(20); // a journal longer than the list
+        QVERIFY(j.journal.sync());
+        j.fillDiskAt(j.bytes(JournalFile::fileName()).size() + 8);
+        Recipe recipe = j.journal.list().at(2);
+        recipe.ingredients = QString(200, u'x'); // more than there is room for after the journal
+        j.journal.recordRecipe(2, recipe);
+        j.journal.write(); // as the window does a second after the change, and then nothing more
+        QTRY_COMPARE_WITH_TIMEOUT(Journal::replayed(j.start, j.bytes(JournalFile::fileName())).at(2).ingredients,
+                                  recipe.ingredients, 1500);
+    }
+
     void aJournalTakenBackWithATornTailGoesOnBeforeIt()
     {
         Journal j(numbered(3, 1));

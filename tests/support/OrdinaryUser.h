@@ -13,11 +13,13 @@
 namespace OrdinaryUser {
 
 constexpr uid_t Nobody = 65534;
+constexpr gid_t OtherGroup = 100; // a group the user belongs to besides its own
 
 inline void becomeIfAsked()
 {
+    const gid_t groups[] = {OtherGroup};
     if (qEnvironmentVariableIsSet("LARDERLY_TEST_AS_NOBODY") && ::geteuid() == 0
-        && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+        && (::setgroups(1, groups) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
         qFatal("cannot become the user nobody");
 }
 
