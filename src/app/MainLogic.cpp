@@ -49,11 +49,11 @@ void MainLogic::loadRecipes()
 
 bool MainLogic::save()
 {
-    QString error;
-    if (m_box.save(&error))
-        return true;
-    MessageBox::message(m_view.dialogParent(), error);
-    return false;
+    QString said;
+    const bool saved = m_box.save(&said);
+    if (!said.isEmpty()) // the error, or where another program's version of the file is kept
+        MessageBox::message(m_view.dialogParent(), said);
+    return saved;
 }
 
 bool MainLogic::prepareToClose()

@@ -1,11 +1,31 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 // The file-system calls the store needs beyond QFile: flushing to the disk what a power cut would
 // otherwise lose, keeping a replaced file's owner, and marking a file as in use by this process.
 // Failures are logged; the functions say whether they succeeded.
 namespace FileSystem {
+
+// What tells one version of a file from another without reading it: a program that writes a new
+// version gives it a new inode or a new modification time.
+struct Stamp
+{
+    qint64 device = -1;
+    qint64 inode = -1; // -1: no file
+    qint64 size = -1;
+    qint64 modified = -1; // nanoseconds since the epoch
+
+    bool exists() const { return inode >= 0; }
+    friend bool operator==(const Stamp &a, const Stamp &b)
+    {
+        return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modified == b.modified;
+    }
+    friend bool operator!=(const Stamp &a, const Stamp &b) { return !(a == b); }
+};
+Stamp stampOf(const QString &path);
+Stamp stampOf(int fd);
 
 // Makes the renames, creations and removals in a folder survive a power cut.
 bool syncFolder(const QString &folder);

@@ -11,6 +11,28 @@
 
 Q_LOGGING_CATEGORY(lcFileSystem, "larderly.store.files", QtInfoMsg)
 
+namespace {
+
+FileSystem::Stamp stampFrom(const struct stat &info)
+{
+    return {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+} // namespace
+
+FileSystem::Stamp FileSystem::stampOf(const QString &path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? stampFrom(info) : Stamp();
+}
+
+FileSystem::Stamp FileSystem::stampOf(int fd)
+{
+    struct stat info = {};
+    return ::fstat(fd, &info) == 0 ? stampFrom(info) : Stamp();
+}
+
 bool FileSystem::syncFolder(const QString &folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

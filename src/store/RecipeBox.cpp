@@ -1,6 +1,7 @@
 #include "store/RecipeBox.h"
 
 #include "core/RuntimeError.h"
+#include "store/FileReplacement.h"
 #include "store/FileSystem.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeLock.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSysInfo>
 
 #include <algorithm>
 
@@ -124,6 +126,7 @@ void RecipeBox::takeOverLock()
 QStringList RecipeBox::open()
 {
     QStringList messages;
+    keepLeftovers(messages);
     finishUnfinishedSave(messages);
     load(messages);
     m_journal->start(m_list, m_identity);
@@ -131,6 +134,48 @@ QStringList RecipeBox::open()
     if (m_fileIsCut && !m_offer)
         m_journal->prepareInPlaceSave(m_identity); // until a save writes the file whole
     return messages;
+}
+
+// A save that ended with the power at the wrong moment can leave the version it replaced, or its
+// own new file, under a temporary name beside RECIPES.DAT. This program's own versions (the file's,
+// or one a journal names) go; one another program wrote is kept under a backup name.
+void RecipeBox::keepLeftovers(QStringList &messages)
+{
+    const QFileInfoList leftovers = QDir(m_folder).entryInfoList(
+        {FileReplacement::leftoverPattern(RecipeFile::fileName())}, QDir::Files | QDir::Hidden);
+    if (leftovers.isEmpty())
+        return;
+    QList<FileIdentity> known;
+    RecipeList current;
+    try {
+        known << FileIdentity::of(filePath());
+        RecipeFile::read(filePath(), current);
+    } catch (const RuntimeError &) { }
+    for (const QString &path : RecoveryJournal::locations(m_folder)) {
+        const JournalFile::Contents journal = JournalFile::read(path);
+        known << journal.base;
+        for (const JournalEntry &entry : journal.entries) {
+            if (entry.type == JournalEntry::Saving)
+                known << entry.identity;
+        }
+    }
+    for (const QFileInfo &leftover : leftovers) {
+        const QString path = leftover.absoluteFilePath();
+        RecipeList list;
+        bool ours = false;
+        try {
+            ours = known.contains(FileIdentity::of(path));
+            RecipeFile::read(path, list);
+            ours = ours || sameWhenSaved(list, current);
+        } catch (const RuntimeError &) { }
+        QString kept;
+        if (ours)
+            QFile::remove(path);
+        else if (RecipeFile::keepCopy(path, m_folder, true, &kept, QStringLiteral("DAT")))
+            messages << tr("A version of %1 that another program wrote while Larderly was saving it is kept as %2.")
+                            .arg(RecipeFile::fileName(), displayName(kept));
+    }
+    FileSystem::syncFolder(m_folder);
 }
 
 // A save in place begins by writing the whole list and a Saving mark to the journal. When the file
@@ -142,6 +187,8 @@ void RecipeBox::finishUnfinishedSave(QStringList &messages)
         if (!QFileInfo(path).isFile() || FileSystem::inUseElsewhere(path))
             continue;
         JournalFile::Contents contents = JournalFile::read(path);
+        if (!contents.host.isEmpty() && contents.host != QSysInfo::machineHostName())
+            continue; // another computer's, which the start keeps aside
         qsizetype mark = contents.entries.size() - 1;
         while (mark > 0 && contents.entries[mark].type != JournalEntry::Saving)
             --mark;
@@ -186,6 +233,7 @@ void RecipeBox::finishUnfinishedSave(QStringList &messages)
 
 void RecipeBox::load(QStringList &messages)
 {
+    m_diskStamp = FileSystem::stampOf(filePath());
     if (m_cutFileList) {
         m_list = std::move(*std::exchange(m_cutFileList, nullptr));
         m_fileIsCut = m_unsaved = true;
@@ -245,6 +293,13 @@ void RecipeBox::lookForLastSession(QStringList &messages)
         JournalFile::Contents contents = JournalFile::read(path);
         if (!contents.readable) {
             messages << keepAside(path, tr("The changes of an earlier session could not be read back."));
+            continue;
+        }
+        if (!contents.host.isEmpty() && contents.host != QSysInfo::machineHostName()) { // came with the folder
+            messages << keepAside(path,
+                                  tr("The unsaved changes of a Larderly session on the computer %1 are not "
+                                     "applied here.")
+                                      .arg(contents.host));
             continue;
         }
         const qsizetype start = JournalFile::firstChangeOver(contents, m_identity);
@@ -409,26 +464,43 @@ void RecipeBox::writeJournal()
     }
 }
 
-bool RecipeBox::save(QString *error)
+bool RecipeBox::save(QString *message)
 {
+    message->clear();
+    bool written = false;
     try {
-        saveFile();
+        written = saveFile(message);
     } catch (const RuntimeError &e) {
-        *error = e.description();
+        *message = e.description();
         return false;
     } catch (const std::bad_alloc &) {
-        *error = RuntimeError::standardDescription(RuntimeError::OutOfMemory);
+        *message = RuntimeError::standardDescription(RuntimeError::OutOfMemory);
         return false;
     }
     m_journalTimer.stop();
-    if (!m_journal->discard())
-        qCWarning(lcRecipeBox) << "the journal of the saved changes is still there";
-    m_journal->start(m_list, m_identity);
+    if (written || !m_unsaved) { // the changes are in the file, or there were none
+        if (!m_journal->discard())
+            qCWarning(lcRecipeBox) << "the journal of the saved changes is still there";
+        m_journal->start(m_list, m_identity);
+    }
     m_unsaved = false;
     return true;
 }
 
-void RecipeBox::saveFile()
+bool RecipeBox::isAnotherVersion(const FileSystem::Stamp &found, const QString &path) const
+{
+    if (found == m_diskStamp || !found.exists())
+        return false; // the same, or gone (and written again)
+    if (!m_diskStamp.exists())
+        return true; // one came where there was none
+    try {
+        return FileIdentity::of(path) != m_identity; // touched, or copied back as it was
+    } catch (const RuntimeError &) {
+        return true;
+    }
+}
+
+bool RecipeBox::saveFile(QString *notice)
 {
     if (!m_unreadable.isEmpty()) {
         throw RuntimeError(RuntimeError::PermissionDenied,
@@ -442,6 +514,12 @@ void RecipeBox::saveFile()
     // A read-only file stays unchanged, even for a user whom the system would let replace it.
     if (info.exists() && (!info.isWritable() || hasNoWriteBits(info)))
         throw RuntimeError(RuntimeError::PermissionDenied);
+    if (!m_unsaved && isAnotherVersion(FileSystem::stampOf(filePath()), filePath())) {
+        qCInfo(lcRecipeBox) << "another program wrote" << filePath() << "and nothing here is unsaved: it stays";
+        return false;
+    }
+    const QString kept = tr("%1 had been replaced by another program while it was open here. This window's "
+                            "recipes are saved in it, and the other version is kept as %2.");
     if (info.exists() && !QFileInfo(m_folder).isWritable()) {
         // The folder takes no new file, so the file is rewritten where it stands, which leaves it
         // cut short should that fail: the journal holds the whole list meanwhile, or nothing is written.
@@ -453,17 +531,53 @@ void RecipeBox::saveFile()
                                   "meanwhile to fall back on should that fail.")
                                    .arg(RecipeFile::fileName()));
         }
-        RecipeFile::writeInPlace(m_list, filePath());
-        m_identity = identity;
-        m_fileIsCut = false;
-        return;
+        bool written = true;
+        RecipeFile::writeInPlace(m_list, filePath(), [&](const FileSystem::Stamp &found) {
+            if (!isAnotherVersion(found, filePath()))
+                return true;
+            if (!m_unsaved)
+                return written = false;
+            QString copy; // where the journal is, this folder taking no new file
+            const QString journals = QFileInfo(RecoveryJournal::locations(m_folder).constLast()).absolutePath();
+            if (!RecipeFile::keepCopy(filePath(), journals, false, &copy))
+                throw RuntimeError(RuntimeError::PathFileAccessError,
+                                   tr("%1 was left as it was: another program changed it while it was open here, "
+                                      "and no copy of that version could be kept.")
+                                       .arg(RecipeFile::fileName()));
+            *notice = kept.arg(RecipeFile::fileName(), displayName(copy));
+            return true;
+        });
+        if (written) {
+            m_identity = identity;
+            m_diskStamp = FileSystem::stampOf(filePath());
+            m_fileIsCut = false;
+        }
+        return written;
     }
-    m_identity = RecipeFile::write(m_list, filePath(), [this](const FileIdentity &identity) {
-        // Once the new file is in place, the next start must know the journal's changes are in it.
-        if (!m_journal->markSaving(identity))
-            qCWarning(lcRecipeBox) << "the journal could not be marked as saved";
-        return true;
-    });
+    FileReplacement file(filePath());
+    FileIdentity identity;
+    RecipeFile::writeNew(m_list, file, &identity);
+    // Once the new file is in place, the next start must know the journal's changes are in it.
+    if (!m_journal->markSaving(identity))
+        qCWarning(lcRecipeBox) << "the journal could not be marked as saved";
+    if (!file.commit())
+        throw RuntimeError::fromErrno(file.error(), RuntimeError::DeviceIOError);
+    const QString replaced = file.replacedPath();
+    if (!replaced.isEmpty() && !isAnotherVersion(FileSystem::stampOf(replaced), replaced)) {
+        file.dropReplaced();
+    } else if (!replaced.isEmpty() && !m_unsaved) { // it came between the look above and the swap
+        file.undo();
+        return false;
+    } else if (!replaced.isEmpty()) {
+        QString copy;
+        if (!RecipeFile::keepCopy(replaced, m_folder, true, &copy, QStringLiteral("DAT")))
+            copy = replaced; // it stays where the swap put it
+        FileSystem::syncFolder(m_folder);
+        *notice = kept.arg(RecipeFile::fileName(), displayName(copy));
+    }
+    m_identity = identity;
+    m_diskStamp = file.stamp();
+    return true;
 }
 
 bool RecipeBox::keepForNextStart(QString *where)

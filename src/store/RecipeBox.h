@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/FileIdentity.h"
+#include "store/FileSystem.h"
 #include "store/RecipeList.h"
 
 #include <QCoreApplication>
@@ -71,8 +72,12 @@ public:
     // The user typed into the boxes of the recipe on screen.
     void typed();
 
-    // Writes the list to RECIPES.DAT; false, with the error's description, when it could not.
-    bool save(QString *error);
+    // Writes the list to RECIPES.DAT, unless another program wrote a version of its own there since
+    // it was loaded or saved here and there is nothing unsaved here: that version then stays. When
+    // there is, this list is saved and the other version kept under a backup name. False, with the
+    // error's description in `message`, when it could not be saved; true, with anything the user is
+    // to be told (such as where the other version is kept) in `message`, when it was.
+    bool save(QString *message);
     // After a failed save: puts every unsaved change where the next start offers it back; false
     // when no place could be written. `where` names the place for the user.
     bool keepForNextStart(QString *where);
@@ -83,7 +88,12 @@ private:
     void finishUnfinishedSave(QStringList &messages);
     void load(QStringList &messages);
     void lookForLastSession(QStringList &messages);
-    void saveFile();
+    // False when it wrote nothing, leaving another program's version as it is.
+    bool saveFile(QString *notice);
+    // Whether the file at `path`, whose stamp is `found`, is a version other than the one last
+    // loaded or saved here. A stamp alone shows it the same; a changed one is read through.
+    bool isAnotherVersion(const FileSystem::Stamp &found, const QString &path) const;
+    void keepLeftovers(QStringList &messages);
     void changed();
     void writeJournal();
     // Moves a journal that will not be offered to a backup name, or, when it cannot be moved,
@@ -95,6 +105,7 @@ private:
     const QString m_folder;
     RecipeList m_list;
     FileIdentity m_identity; // of the file as last loaded or saved: the journal's base
+    FileSystem::Stamp m_diskStamp; // of the same
     QString m_unreadable; // why the file could not be read and is left alone
     // A save in place that stopped half-way left the file cut, and it could not be written whole
     // again: the list comes from the journal, which holds it until a save succeeds.

@@ -2,6 +2,7 @@
 
 #include "core/NumberedName.h"
 #include "core/RuntimeError.h"
+#include "store/FileReplacement.h"
 #include "store/FileSystem.h"
 #include "store/RecipeList.h"
 #include "store/RecipeReader.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 #include <cerrno>
 
@@ -64,47 +64,46 @@ void RecipeFile::read(const QString &path, RecipeList &list)
     RecipeReader::read(file, list);
 }
 
-FileIdentity RecipeFile::write(const RecipeList &list, const QString &path,
-                               const std::function<bool(const FileIdentity &)> &beforeReplace)
+void RecipeFile::writeNew(const RecipeList &list, FileReplacement &file, FileIdentity *identity)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int error = errno;
-        if (!QFileInfo(folder).isDir())
+    if (!file.open()) {
+        if (!QFileInfo(file.path()).absoluteDir().exists())
             throw RuntimeError(RuntimeError::PathNotFound);
-        throw RuntimeError::fromErrno(error, RuntimeError::PathFileAccessError);
+        throw RuntimeError::fromErrno(file.error(), RuntimeError::PathFileAccessError);
     }
-    FileSystem::keepOwner(file.handle(), path);
+    errno = 0;
+    if (!RecipeWriter::write(list, file.file(), identity))
+        throw writeError(file.file(), errno);
+    if (!file.sync())
+        throw RuntimeError::fromErrno(file.error(), RuntimeError::DeviceIOError);
+}
+
+FileIdentity RecipeFile::write(const RecipeList &list, const QString &path)
+{
+    FileReplacement file(path);
     FileIdentity identity;
-    errno = 0;
-    if (!RecipeWriter::write(list, file, &identity)) {
-        const RuntimeError error = writeError(file, errno);
-        file.cancelWriting();
-        throw error;
-    }
-    if (beforeReplace && !beforeReplace(identity)) {
-        file.cancelWriting();
-        throw RuntimeError(RuntimeError::DeviceIOError);
-    }
-    errno = 0;
+    writeNew(list, file, &identity);
     if (!file.commit())
-        throw RuntimeError::fromErrno(errno, RuntimeError::DeviceIOError);
-    FileSystem::syncFolder(folder);
+        throw RuntimeError::fromErrno(file.error(), RuntimeError::DeviceIOError);
+    if (!file.replacedPath().isEmpty())
+        file.dropReplaced();
     return identity;
 }
 
-void RecipeFile::writeInPlace(const RecipeList &list, const QString &path)
+void RecipeFile::writeInPlace(const RecipeList &list, const QString &path,
+                              const std::function<bool(const FileSystem::Stamp &)> &mayWrite)
 {
     QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    // Opened as it is (a plain WriteOnly would empty it at once): whether to write is decided first.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         throw RuntimeError::fromErrno(errno, RuntimeError::PathFileAccessError);
+    if (mayWrite && !mayWrite(FileSystem::stampOf(file.handle())))
+        return;
     // Emptied on disk before the first byte goes in, so that a write cut short never leaves old
     // bytes among the new ones.
-    if (!FileSystem::syncData(file.handle()))
-        throw RuntimeError(RuntimeError::DeviceIOError);
+    if (!file.resize(0) || !FileSystem::syncData(file.handle()))
+        throw RuntimeError::fromErrno(errno, RuntimeError::DeviceIOError);
     errno = 0;
     if (!RecipeWriter::write(list, file))
         throw writeError(file, errno);
@@ -137,9 +136,9 @@ bool RecipeFile::isCutFrom(const QString &path, const RecipeList &list)
     return true;
 }
 
-bool RecipeFile::keepCopy(const QString &path, const QString &folder, bool move, QString *kept)
+bool RecipeFile::keepCopy(const QString &path, const QString &folder, bool move, QString *kept, QString suffix)
 {
-    const QString pattern = backupPattern(QFileInfo(path).suffix().toUpper());
+    const QString pattern = backupPattern(suffix.isEmpty() ? QFileInfo(path).suffix().toUpper() : suffix);
     // Neither copy nor rename replaces an existing file, so an earlier backup is safe.
     *kept = NumberedName::claimFirstFree(folder, pattern, [&](const QString &backup) {
         return (move ? QFile::rename(path, backup) : QFile::copy(path, backup)) ? NumberedName::Claim::Claimed

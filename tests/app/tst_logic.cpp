@@ -152,6 +152,23 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list(), &w.view), 2000);
     }
 
+    void closingOverAnotherProgramsVersionSaysWhereItIsKept()
+    {
+        LogicFixture w(numbered(2, 1));
+        w.view.texts[Recipe::Name] = "Stew";
+        w.logic.boxEdited();
+        RecipeFile::write(numbered(1, 1, "Theirs"), w.path()); // as a sync tool writes it, meanwhile
+        PromptRecorder prompts;
+        QVERIFY(w.logic.prepareToClose());
+        QCOMPARE(prompts.texts(),
+                 QStringList{"RECIPES.DAT had been replaced by another program while it was open "
+                             "here. This window's recipes are saved in it, and the other version is "
+                             "kept as RECIPES-BACKUP-1.DAT."});
+        RecipeList kept;
+        RecipeFile::read(w.path("RECIPES-BACKUP-1.DAT"), kept);
+        QCOMPARE(kept.at(1).name, "Theirs 1");
+    }
+
     void killedAtAnyMomentTheNextStartOffersWhatWasOnScreenNoMoreThanTwoSecondsBefore()
     {
         QLoggingCategory::setFilterRules("larderly.journal.file.info=false"); // a cut journal says so

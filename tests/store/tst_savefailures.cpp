@@ -9,6 +9,7 @@
 
 #include <QtTest>
 
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,6 +126,121 @@ private slots:
         QCOMPARE(first.lock(&said), RecipeBox::Locking::Locked);
         QCOMPARE(second.lock(&said), RecipeBox::Locking::Refused);
         ::chmod(QFile::encodeName(folder.dir.path()), 0700);
+    }
+
+    void anotherProgramsVersionIsNeverOverwrittenUnseen_data()
+    {
+        QTest::addColumn<bool>("edited"); // here, unsaved
+        QTest::addColumn<bool>("between"); // it comes between the save's look at the file and the swap
+        QTest::newRow("nothing edited here: the other version stays") << false << false;
+        QTest::newRow("edits here: saved, and the other version kept") << true << false;
+        QTest::newRow("nothing edited, the other version coming as the file is swapped") << false << true;
+        QTest::newRow("edits, the other version coming as the file is swapped") << true << true;
+    }
+    void anotherProgramsVersionIsNeverOverwrittenUnseen()
+    {
+        QFETCH(bool, edited);
+        QFETCH(bool, between);
+        Folder folder;
+        RecipeFile::write(numbered(2, 1), folder.path());
+        RecipeBox box(folder.dir.path());
+        box.open();
+        if (edited)
+            box.store(numbered(1, 1, "Stew").at(1));
+        const QByteArray theirs = "1,1\r\n\"Theirs\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+        folder.put(theirs, "theirs");
+        // As a sync tool writes: a new file renamed over the old one.
+        const QString sync = QString("cd '%1' && cp theirs RECIPES.DAT.sync && mv RECIPES.DAT.sync RECIPES.DAT")
+                                 .arg(folder.dir.path());
+        if (between) {
+            qputenv("LARDERLY_HOOK_NAME", "RECIPES.DAT");
+            qputenv("LARDERLY_HOOK_COMMAND", sync.toLocal8Bit());
+        } else {
+            QCOMPARE(std::system(sync.toLocal8Bit().constData()), 0);
+        }
+        QString said;
+        QVERIFY2(box.save(&said), qPrintable(said));
+        qunsetenv("LARDERLY_HOOK_NAME");
+        QVERIFY(qEnvironmentVariableIsEmpty("LARDERLY_HOOK_COMMAND")); // it ran
+        QCOMPARE(said,
+                 edited ? "RECIPES.DAT had been replaced by another program while it was open here. This "
+                          "window's recipes are saved in it, and the other version is kept as "
+                          "RECIPES-BACKUP-1.DAT."
+                        : "");
+        QCOMPARE(folder.files().join(u' '), edited ? "RECIPES-BACKUP-1.DAT RECIPES.DAT theirs" : "RECIPES.DAT theirs");
+        if (edited)
+            QCOMPARE(folder.bytes("RECIPES-BACKUP-1.DAT"), theirs);
+        RecipeList saved;
+        RecipeFile::read(folder.path(), saved);
+        QCOMPARE(saved.at(1).name, edited ? "Stew 1" : "Theirs");
+    }
+
+    void aFileRemovedWhileOpenIsWrittenAgain()
+    {
+        Folder folder;
+        RecipeFile::write(numbered(2, 1), folder.path());
+        RecipeBox box(folder.dir.path());
+        box.open();
+        QVERIFY(QFile::remove(folder.path()));
+        QString said;
+        QVERIFY(box.save(&said));
+        QCOMPARE(said, QString());
+        QCOMPARE(FileIdentity::of(folder.path()), RecipeFile::identityOf(numbered(2, 1)));
+    }
+
+    void whatASaveCutShortLeftBesideTheFileGoesOrIsKept_data()
+    {
+        QTest::addColumn<QString>("left"); // the version under a temporary name: old, new or theirs
+        QTest::addColumn<QString>("said");
+        QTest::newRow("the version the save replaced") << "old"
+                                                       << "";
+        QTest::newRow("the new version, not yet in place") << "new"
+                                                           << "";
+        QTest::newRow("another program's version") << "theirs"
+                                                   << "A version of RECIPES.DAT that another program wrote while "
+                                                      "Larderly was saving it is kept as RECIPES-BACKUP-1.DAT.";
+    }
+    void whatASaveCutShortLeftBesideTheFileGoesOrIsKept()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, said);
+        Folder folder; // the file is the old version, its journal marked as saving the new one
+        const RecipeList old = numbered(2, 1), saving = numbered(2, 1, "New");
+        RecipeFile::write(old, folder.path());
+        QByteArray journal = JournalFile::signature() + JournalEntry::base(RecipeFile::identityOf(old)).encoded();
+        JournalEntry edit = JournalEntry::of(JournalEntry::Edit, 1);
+        edit.splices = JournalEntry::difference(old.at(1), saving.at(1));
+        journal += edit.encoded() + JournalEntry::saving(RecipeFile::identityOf(saving)).encoded();
+        folder.put(journal, "RECIPES.JNL");
+        RecipeFile::write(left == "old" ? old : left == "new" ? saving : numbered(1, 1, "Theirs"), folder.path("x"));
+        QVERIFY(QFile::rename(folder.path("x"), folder.path("RECIPES.DAT.a1B2c3")));
+        RecipeBox box(folder.dir.path());
+        QCOMPARE(box.open().join(u'|'), said);
+        QCOMPARE(folder.files().filter("RECIPES.DAT.").size(), 0);
+        QVERIFY(box.offersRecovery()); // the changes the journal holds all the same
+    }
+
+    void aJournalFromAnotherComputerIsKeptAsideNeverApplied()
+    {
+        Folder folder;
+        RecipeFile::write(numbered(2, 1), folder.path());
+        JournalEntry edit = JournalEntry::of(JournalEntry::Edit, 1);
+        edit.splices = JournalEntry::difference(numbered(1).at(1), numbered(1, 1, "Theirs").at(1));
+        const QByteArray journal = JournalFile::signature()
+            + JournalEntry::base(FileIdentity::of(folder.path()), "another-machine").encoded() + edit.encoded();
+        folder.put(journal, "RECIPES.JNL");
+        RecipeBox box(folder.dir.path());
+        QCOMPARE(box.open(),
+                 QStringList{"The unsaved changes of a Larderly session on the computer another-machine "
+                             "are not applied here. The changes of the last session are kept as "
+                             "RECIPES-BACKUP-1.JNL."});
+        QVERIFY(!box.offersRecovery());
+        QCOMPARE(folder.bytes("RECIPES-BACKUP-1.JNL"), journal);
+        folder.put(journal, "RECIPES.JNL"); // another comes while this window has the recipes open
+        box.store(numbered(1, 1, "Stew").at(1));
+        QString said;
+        QVERIFY(box.save(&said));
+        QCOMPARE(folder.bytes("RECIPES.JNL"), journal); // never removed with this window's own
     }
 
     void aSaveInPlaceWithNothingToFallBackOnLeavesTheFileWhole()

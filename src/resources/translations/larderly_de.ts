@@ -437,6 +437,22 @@ Eine Kopie der Datei, wie sie war, ist als %1 aufbewahrt.</translation>
         <source>%1 was left as it was: its folder takes no new file, so it could only be rewritten where it stands, and no copy of the recipes could be kept anywhere meanwhile to fall back on should that fail.</source>
         <translation>%1 bleibt unverändert: Der Ordner nimmt keine neue Datei auf, die Datei ließe sich also nur an Ort und Stelle überschreiben, und nirgends ließ sich solange eine Kopie der Rezepte anlegen, auf die bei einem Fehlschlag zurückgegriffen werden könnte.</translation>
     </message>
+    <message>
+        <source>A version of %1 that another program wrote while Larderly was saving it is kept as %2.</source>
+        <translation>Eine Fassung von %1, die ein anderes Programm geschrieben hat, während Larderly speicherte, ist als %2 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>%1 had been replaced by another program while it was open here. This window&apos;s recipes are saved in it, and the other version is kept as %2.</source>
+        <translation>%1 war von einem anderen Programm ersetzt worden, während die Datei hier geöffnet war. Die Rezepte dieses Fensters sind darin gespeichert, die andere Fassung ist als %2 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>%1 was left as it was: another program changed it while it was open here, and no copy of that version could be kept.</source>
+        <translation>%1 bleibt unverändert: Ein anderes Programm hat die Datei geändert, während sie hier geöffnet war, und von dieser Fassung ließ sich keine Kopie anlegen.</translation>
+    </message>
+    <message>
+        <source>The unsaved changes of a Larderly session on the computer %1 are not applied here.</source>
+        <translation>Die nicht gespeicherten Änderungen einer Larderly-Sitzung auf dem Computer %1 werden hier nicht übernommen.</translation>
+    </message>
 </context>
 <context>
     <name>RecipePrinting</name>

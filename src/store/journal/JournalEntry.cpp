@@ -62,6 +62,7 @@ public:
     }
 
     bool done() const { return !m_failed && m_at == m_bytes.size(); }
+    bool atEnd() const { return m_at == m_bytes.size(); }
     bool failed() const { return m_failed; }
 
 private:
@@ -94,10 +95,11 @@ JournalEntry JournalEntry::of(Type type, qint16 index)
     return entry;
 }
 
-JournalEntry JournalEntry::base(const FileIdentity &identity)
+JournalEntry JournalEntry::base(const FileIdentity &identity, const QString &host)
 {
     JournalEntry entry = of(Base);
     entry.identity = identity;
+    entry.host = host;
     return entry;
 }
 
@@ -187,6 +189,8 @@ QByteArray JournalEntry::encoded() const
     case Saving:
         put<qint64>(out, identity.size);
         put<quint32>(out, identity.crc);
+        if (!host.isEmpty())
+            putText(out, host);
         break;
     case Snapshot:
         put<qint16>(out, list.count().value());
@@ -242,6 +246,8 @@ bool JournalEntry::decode(QByteArrayView bytes, JournalEntry &entry, qsizetype &
     case Base:
         entry.identity.size = in.get<qint64>();
         entry.identity.crc = in.get<quint32>();
+        if (entry.type == Base && !in.atEnd())
+            entry.host = in.text();
         break;
     case Snapshot: {
         const qint16 count = in.get<qint16>();
@@ -287,7 +293,7 @@ bool JournalEntry::decode(QByteArrayView bytes, JournalEntry &entry, qsizetype &
 
 bool operator==(const JournalEntry &a, const JournalEntry &b)
 {
-    if (a.type != b.type || a.index != b.index || a.splices != b.splices || a.identity != b.identity
+    if (a.type != b.type || a.index != b.index || a.splices != b.splices || a.identity != b.identity || a.host != b.host
         || a.list.count() != b.list.count() || a.list.current() != b.list.current())
         return false;
     for (int i = 1; i <= a.list.count().value(); ++i) {

@@ -39,10 +39,11 @@ struct JournalEntry
     qint16 index = 0; // Edit, Delete, Current
     QList<Splice> splices; // Edit
     FileIdentity identity; // Base, Saving
+    QString host; // Base: the computer it was written on; empty in journals of the first release
     RecipeList list; // Snapshot
 
     static JournalEntry of(Type type, qint16 index = 0);
-    static JournalEntry base(const FileIdentity &identity);
+    static JournalEntry base(const FileIdentity &identity, const QString &host = QString());
     static JournalEntry snapshot(const RecipeList &list);
     static JournalEntry saving(const FileIdentity &identity);
     // The splices that turn recipe `from` into `to`; empty when they are equal.

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QLoggingCategory>
+#include <QSysInfo>
 
 Q_LOGGING_CATEGORY(lcJournalFile, "larderly.journal.file", QtInfoMsg)
 
@@ -15,6 +16,15 @@ QString JournalFile::fileName()
 QByteArray JournalFile::signature()
 {
     return QByteArrayLiteral("LARDERLY JOURNAL 1\n");
+}
+
+bool JournalFile::fromAnotherComputer(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QString host = parse(file.read(4096)).host; // the first record names it
+    return !host.isEmpty() && host != QSysInfo::machineHostName();
 }
 
 JournalFile::Contents JournalFile::read(const QString &path)
@@ -75,6 +85,7 @@ JournalFile::Contents JournalFile::parse(QByteArrayView bytes)
         return contents;
     contents.readable = true;
     contents.base = entry.identity;
+    contents.host = entry.host;
     rest = rest.sliced(used);
     contents.length = bytes.size() - rest.size();
     while (!rest.isEmpty()) {

@@ -19,12 +19,15 @@ struct Contents
 {
     bool readable = false; // false: no file, not a journal, or unreadable
     FileIdentity base; // the file it is written against
+    QString host; // the computer it was written on; empty when not known
     QList<JournalEntry> entries; // the records after the Base record, Saving marks included
     bool cutShort = false; // records after the last whole one were left out
     qsizetype length = 0; // of the whole records, the signature included
 };
 
 Contents read(const QString &path);
+// Whether the journal at `path` was written on another computer (one that shares the folder).
+bool fromAnotherComputer(const QString &path);
 // The same for the bytes of a journal.
 Contents parse(QByteArrayView bytes);
 

@@ -1,6 +1,7 @@
 #include "store/journal/JournalWriter.h"
 
 #include "store/FileSystem.h"
+#include "store/journal/JournalFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,22 +58,32 @@ std::unique_ptr<QFile> JournalWriter::createAt(const QString &path, const std::f
     return appending;
 }
 
+bool JournalWriter::mayReplace(const QString &path) const
+{
+    if (FileSystem::inUseElsewhere(path)) {
+        qCWarning(lcJournalWriter) << path << "is the journal of another window";
+        return false;
+    }
+    if (JournalFile::fromAnotherComputer(path)) {
+        qCWarning(lcJournalWriter) << path << "came from another computer";
+        return false;
+    }
+    return true;
+}
+
 void JournalWriter::replace(const std::function<QByteArray()> &contents)
 {
     m_file.reset();
     QByteArray made;
     for (const QString &path : m_locations) {
-        // A journal another window is writing is never written over (which a lock that could
-        // not be made would let happen).
-        if (FileSystem::inUseElsewhere(path)) {
-            qCWarning(lcJournalWriter) << path << "is the journal of another window";
+        // Another window's journal, or one that came from another computer, is never written over.
+        if (!mayReplace(path))
             continue;
-        }
         m_file = createAt(path, contents, made);
         if (!m_file)
             continue;
         for (const QString &other : m_locations) {
-            if (other != path && QFile::exists(other) && !FileSystem::inUseElsewhere(other) && !QFile::remove(other))
+            if (other != path && QFile::exists(other) && mayReplace(other) && !QFile::remove(other))
                 qCWarning(lcJournalWriter) << "cannot remove the older journal" << other;
         }
         m_broken = false;
@@ -117,7 +128,7 @@ bool JournalWriter::remove()
     bool removed = true;
     // Every location: a journal offered back at the start is still where it was until the first write.
     for (const QString &path : m_locations) {
-        if (QFile::exists(path) && !FileSystem::inUseElsewhere(path) && !QFile::remove(path)) {
+        if (QFile::exists(path) && mayReplace(path) && !QFile::remove(path)) {
             qCWarning(lcJournalWriter) << "cannot remove" << path;
             removed = false;
         }

@@ -40,6 +40,8 @@ public:
 
 private:
     void fail();
+    // Whether the journal at `path` is this program's to write over or remove.
+    bool mayReplace(const QString &path) const;
     std::unique_ptr<QFile> createAt(const QString &path, const std::function<QByteArray()> &contents, QByteArray &made);
 
     const QStringList m_locations;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSysInfo>
 
 #include <future>
 
@@ -134,9 +135,10 @@ void RecoveryJournal::resume(const RecipeList &list, const QString &path, qsizet
 void RecoveryJournal::writeWhole(const FileIdentity &saving)
 {
     // A copy that shares its texts with the list: cheap here, encoded on the writing thread.
-    QMetaObject::invokeMethod(m_writer, [writer = m_writer, base = m_base, list = m_list, saving] {
+    QMetaObject::invokeMethod(m_writer, [writer = m_writer, base = m_base, list = m_list, saving,
+                                         host = QSysInfo::machineHostName()] {
         writer->replace([&] {
-            QByteArray contents = JournalFile::signature() + JournalEntry::base(base).encoded()
+            QByteArray contents = JournalFile::signature() + JournalEntry::base(base, host).encoded()
                 + JournalEntry::snapshot(list).encoded();
             if (saving != FileIdentity())
                 contents += JournalEntry::saving(saving).encoded();
@@ -170,7 +172,8 @@ void RecoveryJournal::write(const FileIdentity &saving)
         QMetaObject::invokeMethod(m_writer, [writer = m_writer, records] { writer->append(records); });
         return;
     }
-    const QByteArray contents = JournalFile::signature() + JournalEntry::base(m_base).encoded() + records;
+    const QByteArray contents = JournalFile::signature()
+        + JournalEntry::base(m_base, QSysInfo::machineHostName()).encoded() + records;
     QMetaObject::invokeMethod(m_writer, [writer = m_writer, contents] { writer->replace([&] { return contents; }); });
     m_created = true;
 }
