@@ -9,10 +9,10 @@ class TestTranslations : public QObject
     Q_OBJECT
 
 private slots:
-    void aGermanDesktopGetsGermanTexts()
+    void aGermanDesktopGetsGermanTexts() // the test runs with LANG=de_DE.UTF-8
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // the desktop's language
         Translations::install();
+        const auto uninstall = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
         WindowFixture w;
         LogicFixture logic(numbered(3, 1));
         PromptRecorder prompts;
