@@ -280,7 +280,7 @@ Try 'larderly --help' for more information.
     </message>
     <message>
         <source>&amp;Print This Recipe</source>
-        <translation>Rezept &amp;drucken</translation>
+        <translation>Rezept dr&amp;ucken</translation>
     </message>
     <message>
         <source>Recipe #</source>
