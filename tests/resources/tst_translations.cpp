@@ -1,4 +1,5 @@
-// The program in German on a German desktop, Qt's own texts included; access keys in every language.
+// The program in German on a German desktop, Qt's own texts included; access keys in every language;
+// the files built in.
 #include "Testing.h"
 #include "app/TabbedPages.h"
 #include "core/RuntimeError.h"
@@ -57,6 +58,14 @@ private slots:
         QCOMPARE(prompts.texts(), QStringList("Soll »Recipe 1« wirklich gelöscht werden?"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Ja"); // Qt's own
         QCOMPARE(RuntimeError(RuntimeError::PermissionDenied).description(), "Zugriff verweigert");
+    }
+
+    // The files built into the program carry no time of their own, which would change the program
+    // whenever they are made again: one commit builds the same bytes.
+    void builtInFilesCarryNoTime()
+    {
+        for (const char *file : {":/i18n/larderly_de.qm", ":/pictures/logo.png"})
+            QVERIFY2(QFileInfo::exists(file) && !QFileInfo(file).lastModified().isValid(), file);
     }
 
     // An access key reaches one control: the menu titles and the window's buttons share none, nor
