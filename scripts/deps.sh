@@ -2,13 +2,13 @@
 # Installs the Debian 12 packages that are missing: `deps.sh run` for building and running the
 # program, `deps.sh package` for making its .deb package as well, `deps.sh test` for everything the
 # test command needs. `deps.sh print [run|package|test]` installs nothing and prints the one
-# apt-get line that installs it all (default: test), for an administrator to run where you have
-# neither root nor sudo.
+# apt-get line that installs that set (default: run, what building and starting Larderly needs),
+# for an administrator to run where you have neither root nor sudo.
 set -euo pipefail
 
 mode=${1:-run}
 set_of=$mode
-[ "$mode" = print ] && set_of=${2:-test}
+[ "$mode" = print ] && set_of=${2:-run}
 
 # libxkbcommon-dev: Qt's CMake files look for it (keyboard handling) and warn without it.
 # qt6-tools-dev and qt6-l10n-tools: Qt's Linguist tools, which build the translations;

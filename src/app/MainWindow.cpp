@@ -31,10 +31,24 @@
 #include <QTabBar>
 #include <QUrl>
 
+#include <cmath>
+
 namespace {
 
 const QColor WindowRed(0xC0, 0x00, 0x00);
 const QColor LinkBlue(0x00, 0x00, 0xFF);
+constexpr double MinimumContrast = 4.5; // the least that text needs to be read by everyone (WCAG level AA)
+
+// The contrast of two colours, from 1 to 21, by their relative luminance in sRGB (WCAG's formula).
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &colour) {
+        const auto linear = [](float c) { return c <= 0.04045f ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
 
 // Labels on the pages are opaque, as the page under them.
 QLabel *addPageLabel(QWidget *page, const char *objectName, const QString &text, const QRect &geometry)
@@ -126,12 +140,14 @@ void MainWindow::createClientArea()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
     client->setFixedSize(FormLayout::rect(0, 0, 6990, 4485).size()); // above the status bar
-    QPalette red = client->palette();
-    red.setColor(QPalette::Window, WindowRed);
-    client->setPalette(red);
-    client->setAutoFillBackground(true);
 
+    // The window's red stands under the checkerboard, which covers the client area, and nowhere
+    // else: a palette given to the client would pass the red on to the pages and their labels.
     QLabel *background = FormLayout::addLabel(client, "background", QString(), FormLayout::rect(0, 0, 7020, 4530));
+    QPalette red = background->palette();
+    red.setColor(QPalette::Window, WindowRed);
+    background->setPalette(red);
+    background->setAutoFillBackground(true);
     background->setPixmap(Pictures::checkerboard());
     background->setScaledContents(true);
     background->setAccessibleName(tr("Red and white checkerboard"));
@@ -283,6 +299,9 @@ void MainWindow::createResourcesPage(QWidget *page)
         } else {
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, LinkBlue);
+            // On a dark desktop the blue could not be read: the link gets a light ground of its own.
+            if (contrast(LinkBlue, palette.color(QPalette::Window)) < MinimumContrast)
+                palette.setColor(QPalette::Window, Qt::white);
             label->setPalette(palette);
         }
         connect(label, &LinkLabel::clicked, this,

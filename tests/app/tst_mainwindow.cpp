@@ -59,6 +59,17 @@ struct Started : Folder
     std::unique_ptr<Application> larderly;
 };
 
+// The contrast of two colours, from 1 to 21, by their relative luminance in sRGB (WCAG 2).
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &colour) {
+        const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -113,6 +124,58 @@ private slots:
         const QString heard = face->text(QAccessible::Name) + " ("
             + QMetaEnum::fromType<QAccessible::Role>().valueToKey(face->role()) + ")";
         QVERIFY2(spoken.endsWith("*") ? heard.startsWith(spoken.chopped(1)) : heard == spoken, qPrintable(heard));
+    }
+
+    // Every text of both pages as drawn, tab and frame captions included, on a light and a dark desktop:
+    // in the desktop's text colour, the links in blue, at a contrast of 4.5:1 or more.
+    void everyTextCanBeRead_data()
+    {
+        QTest::addColumn<QPalette>("desktop");
+        QTest::newRow("light") << QApplication::palette();
+        QTest::newRow("dark") << QPalette(QColor(0x30, 0x30, 0x30));
+    }
+    void everyTextCanBeRead()
+    {
+        QFETCH(QPalette, desktop);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(desktop);
+        const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+        WindowFixture w;
+        auto *tabs = w.child<TabbedPages>("tabs");
+        QStringList poor; // "text: #colour on #ground, contrast"
+        for (int page = 0; page < 2; ++page) {
+            tabs->setCurrentIndex(page);
+            const QImage shot = w.window->grab().toImage();
+            const auto check = [&](const QWidget *control, const QString &text, QRect box) {
+                box.translate(control->mapTo(w.window.get(), QPoint()));
+                const QColor ground = shot.pixelColor(box.topLeft()); // above the letters
+                QColor colour = ground; // the one that stands out most: antialiasing may leave no pixel whole
+                for (int y = box.top(); y <= box.bottom(); ++y)
+                    for (int x = box.left(); x <= box.right(); ++x)
+                        if (contrast(shot.pixelColor(x, y), ground) > contrast(colour, ground))
+                            colour = shot.pixelColor(x, y);
+                const QColor wanted
+                    = control->inherits("LinkLabel") ? QColor(Qt::blue) : desktop.color(QPalette::WindowText);
+                const double ratio = contrast(colour, ground);
+                if (contrast(colour, wanted) > 1.25 || ratio < 4.5)
+                    poor << text + ": " + colour.name() + " on " + ground.name() + ", "
+                            + QString::number(ratio, 'f', 2);
+            };
+            for (const QLabel *label : tabs->findChildren<QLabel *>()) {
+                const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0; // the labels' text stands at the top left
+                if (label->isVisible() && !label->text().isEmpty())
+                    check(label, label->text(), label->fontMetrics().boundingRect(label->rect(), wrap, label->text()));
+            }
+            const auto *frame = w.child<QGroupBox>("resourcesFrame");
+            if (frame->isVisible()) // its caption
+                check(frame, frame->title(), QRect(0, 0, frame->width(), frame->fontMetrics().height()));
+            for (int tab = 0; tab < 2; ++tab) {
+                QRect box(QPoint(), tabs->tabBar()->fontMetrics().size(0, tabs->tabBar()->tabText(tab)));
+                box.moveCenter(tabs->tabBar()->tabRect(tab).center());
+                check(tabs->tabBar(), tabs->tabBar()->tabText(tab), box);
+            }
+        }
+        QCOMPARE(poor.join(u'\n'), QString());
     }
 
     void keysWorkFromEveryBoxAndPage_data()

@@ -10,6 +10,9 @@ namespace {
 const QByteArray OneRecipe = "1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
 const QString Again = "Try 'larderly --help' for more information.\n";
 const QString NoDisplay = "Larderly is a desktop program and found no display to open its window on.\n";
+// The start of --help: Qt's usage line and our description.
+const QString EnglishHelp = "Usage: larderly [options]\nA recipe box for the desktop: keep, search and print";
+const QString GermanHelp = "Aufruf: larderly [Optionen]\nEin Rezeptkasten für den Desktop: Rezepte aufbewahren";
 
 } // namespace
 
@@ -28,7 +31,6 @@ private slots:
         QTest::addColumn<QString>("files"); // beside the copy and in the user's data folder
         // clang-format off
         const QString copied = "larderly RECIPES.DAT";
-        QTest::newRow("--help shows the usage, with no display") << "copied" << QStringList{"--help"} << "none" << "Usage: larderly [options]\n" << "" << copied;
         QTest::newRow("--version shows the version") << "copied" << QStringList{"--version"} << "offscreen" << "Larderly " LARDERLY_VERSION "\n" << "" << copied;
         QTest::newRow("an unknown option is refused") << "copied" << QStringList{"--frobnicate"} << "none" << "" << "larderly: Unknown option 'frobnicate'.\n" + Again << copied;
         QTest::newRow("an extra argument is refused") << "copied" << QStringList{"RECIPES.DAT"} << "none" << "" << "larderly: unexpected argument 'RECIPES.DAT'\n" + Again << copied;
@@ -89,6 +91,33 @@ private slots:
             QCOMPARE(copy.bytes(QDir(copy.dir.path()).relativeFilePath(folder + "/RECIPES.DAT")), OneRecipe);
         QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList({"bin", "share"}));
+    }
+
+    // gettext's rule; Qt's texts (qt6-translations-l10n has French ones) in our language, else English.
+    void speaksOneLanguageChosenByGettextsRule_data()
+    {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<bool>("german"); // else English
+        // clang-format off
+        QTest::newRow("a German desktop") << QStringList{"LANG=de_DE.UTF-8"} << true;
+        QTest::newRow("LC_ALL=C ignores LANGUAGE") << QStringList{"LC_ALL=C", "LANG=de_DE.UTF-8", "LANGUAGE=de"} << false;
+        QTest::newRow("LC_MESSAGES=POSIX ignores it") << QStringList{"LC_MESSAGES=POSIX", "LANG=de_DE.UTF-8", "LANGUAGE=de"} << false;
+        QTest::newRow("no locale at all ignores it") << QStringList{"LANGUAGE=de"} << false;
+        QTest::newRow("French, which we lack, is English, Qt's texts too") << QStringList{"LANG=fr_FR.UTF-8"} << false;
+        QTest::newRow("French then German is German, Qt's texts too") << QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=fr:de"} << true;
+        QTest::newRow("English before German") << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=en:de"} << false;
+        // clang-format on
+    }
+    void speaksOneLanguageChosenByGettextsRule()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(bool, german);
+        QProcess process;
+        process.setEnvironment(environment);
+        process.start(LARDERLY_PROGRAM, {"--help"});
+        QVERIFY(process.waitForFinished(10000));
+        const QString help = german ? GermanHelp : EnglishHelp;
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).left(help.size()), help);
     }
 
     void printoutsGoBesideACopyOrIntoTheDocumentsFolder()

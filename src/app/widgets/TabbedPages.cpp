@@ -60,7 +60,7 @@ void TabbedPages::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(QRect(0, 0, width(), stripHeight()), m_colour);
-    // The page face in the window colour, so the opaque labels on it blend in, with a raised edge.
+    // The page face in the desktop's window colour, that of the opaque labels on it, with a raised edge.
     const QRect face(0, stripHeight() - 1, width(), height() - stripHeight() + 1);
     qDrawWinPanel(&painter, face, palette(), false, &palette().brush(QPalette::Window));
 }

@@ -5,8 +5,8 @@
 class QTabBar;
 
 // Pages under a row of tabs, in the classic style: one row of tabs across the top and pages whose controls
-// are placed from its own top-left corner, tab strip included. The area beside the
-// tabs is painted in its colour.
+// are placed from its own top-left corner, tab strip included. The area beside the tabs is painted in
+// its colour; the tabs and the pages keep the desktop's colours.
 class TabbedPages : public QWidget
 {
     Q_OBJECT

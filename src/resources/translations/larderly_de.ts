@@ -253,7 +253,7 @@ Try &apos;larderly --help&apos; for more information.
     </message>
     <message>
         <source>&amp;Print This Recipe</source>
-        <translation>Rezept &amp;drucken</translation>
+        <translation>Rezept dr&amp;ucken</translation>
     </message>
     <message>
         <source>Recipe #</source>
