@@ -235,14 +235,23 @@ private slots:
         QTest::addColumn<bool>("stateWritable");
         QTest::addColumn<QString>("said"); // JOURNAL stands for the journal's path in the state folder
         QTest::addColumn<QString>("diskFull"); // the file size at which the disk is full, if it fills
-        // clang-format off
+        const auto row
+            = [](const char *name, int fileMode, bool stateWritable, const QString &said, const QString &diskFull) {
+                  QTest::newRow(name) << fileMode << stateWritable << said << diskFull;
+              };
         const QString failed = "message Permission denied|message Your recipes could not be saved";
-        const QString kept = ". Close anyway? The changes made since the last save are kept in JOURNAL and offered back at the next start.|closed 1";
-        QTest::newRow("a writable file in it is saved in place") << 0666 << true << "closed 1" << "";
-        QTest::newRow("a disk that fills half-way through the file: the journal has the whole list") << 0666 << true << "message Disk full|message Your recipes could not be saved" + kept << "60000";
-        QTest::newRow("a read-only file: the journal goes to the user's state folder, and the question says so") << 0444 << true << failed + kept << "";
-        QTest::newRow("with nowhere to write, the question says the changes are lost") << 0444 << false << failed + ", and no copy of the changes could be kept either. If Larderly closes now, the changes made since the last save are lost. Close anyway?|closed 1" << "";
-        // clang-format on
+        const QString kept = ". Close anyway? The changes made since the last save are kept in JOURNAL and offered "
+                             "back at the next start.|closed 1";
+        row("a writable file in it is saved in place", 0666, true, "closed 1", "");
+        row("a disk that fills half-way through the file: the journal has the whole list", 0666, true,
+            "message Disk full|message Your recipes could not be saved" + kept, "60000");
+        row("a read-only file: the journal goes to the user's state folder, and the question says so", 0444, true,
+            failed + kept, "");
+        row("with nowhere to write, the question says the changes are lost", 0444, false,
+            failed
+                + ", and no copy of the changes could be kept either. If Larderly closes now, the changes made since "
+                  "the last save are lost. Close anyway?|closed 1",
+            "");
     }
     void aFolderThatCannotBeWrittenLosesNothing()
     {

@@ -106,13 +106,15 @@ private slots:
     void controlsHaveANameAndARoleForScreenReaders_data()
     {
         QTest::addColumn<QString>("spoken"); // "name (role)"; a name ending in "*" is compared up to it
-        // clang-format off
-        const QStringList rows{"mainWindow", "Larderly (Window)", "nameEdit", "Name of Dish (EditableText)",
-            "servingsEdit", "Servings (EditableText)", "previousButton", "Previous recipe (Button)",
-            "nextButton", "Next recipe (Button)", "background", "Red and white checkerboard (Graphic)",
-            "siteLogo", "Kettlebay logo, the maker's web site (Link)", "cookingClassLink", "Cooking Class (Link)",
-            "datePanel", "Date: *"};
-        // clang-format on
+        const QStringList rows{"mainWindow",       "Larderly (Window)",
+                               "nameEdit",         "Name of Dish (EditableText)",
+                               "servingsEdit",     "Servings (EditableText)",
+                               "previousButton",   "Previous recipe (Button)",
+                               "nextButton",       "Next recipe (Button)",
+                               "background",       "Red and white checkerboard (Graphic)",
+                               "siteLogo",         "Kettlebay logo, the maker's web site (Link)",
+                               "cookingClassLink", "Cooking Class (Link)",
+                               "datePanel",        "Date: *"};
         for (qsizetype i = 0; i < rows.size(); i += 2)
             QTest::newRow(qPrintable(rows[i])) << rows[i + 1];
     }
@@ -184,13 +186,15 @@ private slots:
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("then"); // the counter, the control with the focus, the first line of any message
-        // clang-format off
-        QTest::newRow("Ctrl+A in a box adds, not selects") << 0 << "prepTimeEdit" << "Ctrl+A" << "Record 4 of 4 nameEdit";
-        QTest::newRow("Ctrl+D in a box asks, then deletes") << 0 << "nameEdit" << "Ctrl+D" << "Record 2 of 2 nameEdit Are you sure you want to delete Tea?";
-        QTest::newRow("Ctrl+F11 goes to the first") << 0 << "directionsEdit" << "Ctrl+F11" << "Record 1 of 3 directionsEdit";
-        QTest::newRow("Ctrl+F12 on the Resources page stays there") << 1 << "tabBar" << "Ctrl+F12" << "Record 3 of 3 tabBar";
-        QTest::newRow("Ctrl+S searches, and does not save") << 0 << "nameEdit" << "Ctrl+S" << "Record 3 of 3 directionsEdit";
-        // clang-format on
+        const auto row = [](const char *name, int page, const QString &focus, const QString &key, const QString &then) {
+            QTest::newRow(name) << page << focus << key << then;
+        };
+        row("Ctrl+A in a box adds, not selects", 0, "prepTimeEdit", "Ctrl+A", "Record 4 of 4 nameEdit");
+        row("Ctrl+D in a box asks, then deletes", 0, "nameEdit", "Ctrl+D",
+            "Record 2 of 2 nameEdit Are you sure you want to delete Tea?");
+        row("Ctrl+F11 goes to the first", 0, "directionsEdit", "Ctrl+F11", "Record 1 of 3 directionsEdit");
+        row("Ctrl+F12 on the Resources page stays there", 1, "tabBar", "Ctrl+F12", "Record 3 of 3 tabBar");
+        row("Ctrl+S searches, and does not save", 0, "nameEdit", "Ctrl+S", "Record 3 of 3 directionsEdit");
     }
     void keysWorkFromEveryBoxAndPage()
     {
@@ -246,14 +250,18 @@ private slots:
         QTest::addColumn<bool>("edited"); // the cooking time
         QTest::addColumn<bool>("closed");
         QTest::addColumn<QStringList>("messages");
-        // clang-format off
+        const auto row
+            = [](const char *name, const QString &how, bool edited, bool closed, const QStringList &messages) {
+                  QTest::newRow(name) << how << edited << closed << messages;
+              };
         const QString kept = "Your recipes could not be saved. Close anyway? The changes made since the last save are "
                              "kept in RECIPES.JNL and offered back at the next start.";
-        QTest::newRow("File > Exit stores the boxes and saves") << "exit" << true << true << QStringList();
-        QTest::newRow("a failed save with nothing unsaved closes after the error") << "yes" << false << true << QStringList{"Permission denied"};
-        QTest::newRow("a failed save with changes asks; Yes closes") << "yes" << true << true << QStringList{"Permission denied", kept};
-        QTest::newRow("No keeps the window, the edits and their journal") << "no" << true << false << QStringList{"Permission denied", kept};
-        // clang-format on
+        row("File > Exit stores the boxes and saves", "exit", true, true, QStringList());
+        row("a failed save with nothing unsaved closes after the error", "yes", false, true,
+            QStringList{"Permission denied"});
+        row("a failed save with changes asks; Yes closes", "yes", true, true, QStringList{"Permission denied", kept});
+        row("No keeps the window, the edits and their journal", "no", true, false,
+            QStringList{"Permission denied", kept});
     }
     void closingSavesOrAsksBeforeLosingChanges()
     {
@@ -474,13 +482,14 @@ private slots:
     {
         QTest::addColumn<QString>("link");
         QTest::addColumn<QString>("address"); // none for a label that is no link
-        // clang-format off
-        QTest::newRow("the logo") << "siteLogo" << "http://www.kettlebay.com";
-        QTest::newRow("Spice Rack") << "spiceRackLink" << "http://www.kettlebay.com/help/spices.html";
-        QTest::newRow("Free Recipes, on the archive site") << "freeRecipesLink" << "http://recipes.kettlebay.com/recipes/index.cgi";
-        QTest::newRow("Cooking Class") << "cookingClassLink" << "http://www.kettlebay.com/shows.html";
-        QTest::newRow("a text that is no link") << "siteTextLabel" << "";
-        // clang-format on
+        const auto row = [](const char *name, const QString &link, const QString &address) {
+            QTest::newRow(name) << link << address;
+        };
+        row("the logo", "siteLogo", "http://www.kettlebay.com");
+        row("Spice Rack", "spiceRackLink", "http://www.kettlebay.com/help/spices.html");
+        row("Free Recipes, on the archive site", "freeRecipesLink", "http://recipes.kettlebay.com/recipes/index.cgi");
+        row("Cooking Class", "cookingClassLink", "http://www.kettlebay.com/shows.html");
+        row("a text that is no link", "siteTextLabel", "");
     }
     void linksOpenTheirPages()
     {

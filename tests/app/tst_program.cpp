@@ -29,18 +29,26 @@ private slots:
         QTest::addColumn<QString>("out"); // how standard output starts
         QTest::addColumn<QString>("err"); // all of standard error; any ends it with status 1
         QTest::addColumn<QString>("files"); // beside the copy and in the user's data folder
-        // clang-format off
+        const auto row = [](const char *name, const QString &program, const QStringList &arguments,
+                            const QString &display, const QString &out, const QString &err, const QString &files) {
+            QTest::newRow(name) << program << arguments << display << out << err << files;
+        };
         const QString copied = "larderly RECIPES.DAT";
-        QTest::newRow("--version shows the version") << "copied" << QStringList{"--version"} << "offscreen" << "Larderly " LARDERLY_VERSION "\n" << "" << copied;
-        QTest::newRow("an unknown option is refused") << "copied" << QStringList{"--frobnicate"} << "none" << "" << "larderly: Unknown option 'frobnicate'.\n" + Again << copied;
-        QTest::newRow("an extra argument is refused") << "copied" << QStringList{"RECIPES.DAT"} << "none" << "" << "larderly: unexpected argument 'RECIPES.DAT'\n" + Again << copied;
-        QTest::newRow("a start with a display nobody serves says so") << "copied" << QStringList() << ":9999" << "" << NoDisplay << copied;
-        QTest::newRow("Qt's -platform names the display") << "copied" << QStringList{"-platform", "offscreen"} << "none" << "" << "" << copied;
-        QTest::newRow("a platform plugin's warning is no missing display") << "copied" << QStringList() << "nosuchplugin;offscreen" << "" << "" << copied;
-        QTest::newRow("a copied program keeps the recipes beside itself") << "copied" << QStringList() << "offscreen" << "" << "" << copied;
-        QTest::newRow("a copy in a folder named bin is still a copy") << "bin" << QStringList() << "offscreen" << "" << "" << copied;
-        QTest::newRow("an installed program keeps them in the user's data folder") << "installed" << QStringList() << "offscreen" << "" << "" << "RECIPES.DAT";
-        // clang-format on
+        row("--version shows the version", "copied", QStringList{"--version"}, "offscreen",
+            "Larderly " LARDERLY_VERSION "\n", "", copied);
+        row("an unknown option is refused", "copied", QStringList{"--frobnicate"}, "none", "",
+            "larderly: Unknown option 'frobnicate'.\n" + Again, copied);
+        row("an extra argument is refused", "copied", QStringList{"RECIPES.DAT"}, "none", "",
+            "larderly: unexpected argument 'RECIPES.DAT'\n" + Again, copied);
+        row("a start with a display nobody serves says so", "copied", QStringList(), ":9999", "", NoDisplay, copied);
+        row("Qt's -platform names the display", "copied", QStringList{"-platform", "offscreen"}, "none", "", "",
+            copied);
+        row("a platform plugin's warning is no missing display", "copied", QStringList(), "nosuchplugin;offscreen", "",
+            "", copied);
+        row("a copied program keeps the recipes beside itself", "copied", QStringList(), "offscreen", "", "", copied);
+        row("a copy in a folder named bin is still a copy", "bin", QStringList(), "offscreen", "", "", copied);
+        row("an installed program keeps them in the user's data folder", "installed", QStringList(), "offscreen", "",
+            "", "RECIPES.DAT");
     }
     void runsAsAUserStartsItAndKeepsTheRecipesWhereTheyCanWrite()
     {
@@ -98,15 +106,16 @@ private slots:
     {
         QTest::addColumn<QStringList>("environment");
         QTest::addColumn<bool>("german"); // else English
-        // clang-format off
-        QTest::newRow("a German desktop") << QStringList{"LANG=de_DE.UTF-8"} << true;
-        QTest::newRow("LC_ALL=C ignores LANGUAGE") << QStringList{"LC_ALL=C", "LANG=de_DE.UTF-8", "LANGUAGE=de"} << false;
-        QTest::newRow("LC_MESSAGES=POSIX ignores it") << QStringList{"LC_MESSAGES=POSIX", "LANG=de_DE.UTF-8", "LANGUAGE=de"} << false;
-        QTest::newRow("no locale at all ignores it") << QStringList{"LANGUAGE=de"} << false;
-        QTest::newRow("French, which we lack, is English, Qt's texts too") << QStringList{"LANG=fr_FR.UTF-8"} << false;
-        QTest::newRow("French then German is German, Qt's texts too") << QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=fr:de"} << true;
-        QTest::newRow("English before German") << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=en:de"} << false;
-        // clang-format on
+        const auto row = [](const char *name, const QStringList &environment, bool german) {
+            QTest::newRow(name) << environment << german;
+        };
+        row("a German desktop", QStringList{"LANG=de_DE.UTF-8"}, true);
+        row("LC_ALL=C ignores LANGUAGE", QStringList{"LC_ALL=C", "LANG=de_DE.UTF-8", "LANGUAGE=de"}, false);
+        row("LC_MESSAGES=POSIX ignores it", QStringList{"LC_MESSAGES=POSIX", "LANG=de_DE.UTF-8", "LANGUAGE=de"}, false);
+        row("no locale at all ignores it", QStringList{"LANGUAGE=de"}, false);
+        row("French, which we lack, is English, Qt's texts too", QStringList{"LANG=fr_FR.UTF-8"}, false);
+        row("French then German is German, Qt's texts too", QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=fr:de"}, true);
+        row("English before German", QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=en:de"}, false);
     }
     void speaksOneLanguageChosenByGettextsRule()
     {
