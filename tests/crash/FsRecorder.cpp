@@ -86,17 +86,13 @@ std::string node(const struct stat &s)
 
 std::string nodeOf(const std::string &path)
 {
-    struct stat s
-    {
-    };
+    struct stat s = {};
     return lstat(path.c_str(), &s) == 0 ? node(s) : std::string();
 }
 
 std::string nodeOf(int fd)
 {
-    struct stat s
-    {
-    };
+    struct stat s = {};
     return fd >= 0 && fstat(fd, &s) == 0 ? node(s) : std::string();
 }
 
@@ -184,9 +180,7 @@ bool appending(int fd)
 // Where a write that gives no offset goes: on an appending descriptor, to the end.
 off_t position(int fd)
 {
-    struct stat s
-    {
-    };
+    struct stat s = {};
     return appending(fd) && fstat(fd, &s) == 0 ? s.st_size : lseek(fd, 0, SEEK_CUR);
 }
 
@@ -291,9 +285,7 @@ int renamed(int fromFd, const char *from, int toFd, const char *to, unsigned fla
     if (!a.watched && !b.watched)
         return call();
     std::lock_guard<std::mutex> lock(state().mutex);
-    struct stat moved
-    {
-    };
+    struct stat moved = {};
     const bool known = lstat(a.path.c_str(), &moved) == 0;
     const std::string fromParent = nodeOf(a.parent), toParent = nodeOf(b.parent);
     const int result = call();
@@ -343,7 +335,8 @@ int duplicated(int from, int to, Call call)
     std::lock_guard<std::mutex> lock(state().mutex);
     const int fd = call();
     if (fd >= 0 && fd < MaxFd && fd != from) {
-        state().fds[fd] = state().fds[from];
+        if (tracked(from))
+            state().fds[fd] = state().fds[from];
         g_tracked[fd] = tracked(from);
     }
     return fd;
@@ -380,9 +373,7 @@ __attribute__((constructor)) void start()
     }
     g_ready = true;
     s.marks = marks ? place(AT_FDCWD, marks).path : "";
-    struct stat logged
-    {
-    };
+    struct stat logged = {};
     if (fstat(s.log, &logged) != 0 || logged.st_size > 0)
         return; // only the first program started with this log lists the folders
     for (size_t i = 0; i < s.roots.size(); ++i)
@@ -413,9 +404,7 @@ int cloned(int fd, unsigned long request, void *arg)
     return onFd(
         fd, [&] { return ioctl(fd, request, arg); },
         [&](int, off_t) {
-            struct stat s
-            {
-            };
+            struct stat s = {};
             const int from = int(reinterpret_cast<intptr_t>(arg));
             if (request != FICLONE || fstat(from, &s) != 0)
                 return unknown("ioctl", state().fds[fd].path);
