@@ -84,6 +84,11 @@ CrashLog CrashLog::read(const QString &logPath, QString *error)
         }
         return nodes.value(inode, 0);
     };
+    static const QHash<QByteArray, Op::Kind> kinds{
+        {"ENTRY", Op::Enter},       {"CREATE", Op::Enter}, {"MKDIR", Op::Enter},   {"LINK", Op::Enter},
+        {"UNLINK", Op::Remove},     {"RMDIR", Op::Remove}, {"RENAME", Op::Rename}, {"WRITE", Op::Write},
+        {"TRUNCATE", Op::Truncate}, {"SYNC", Op::Sync},    {"MARK", Op::Mark},     {"TMPFILE", Op::Other},
+        {"CHMOD", Op::Other},       {"CHOWN", Op::Other}};
     for (qsizetype at = 0; at < text.size();) {
         const qsizetype end = text.indexOf('\n', at);
         const QByteArray line = text.mid(at, end - at);
@@ -101,40 +106,25 @@ CrashLog CrashLog::read(const QString &logPath, QString *error)
             problems << "a record cut short: " + line;
             break;
         }
+        op.kind = kinds.value(op.word, Op::Other);
         if (op.word == "ROOT") {
             log.m_roots.insert(arg(1).toInt(), node(arg(2), true, true));
-        } else if (op.word == "ENTRY" || op.word == "CREATE" || op.word == "MKDIR" || op.word == "LINK") {
-            op.kind = Op::Enter;
+        } else if (!kinds.contains(op.word)) {
+            problems << "the recorder could not follow: " + line;
+        } else if (op.kind == Op::Enter || op.kind == Op::Remove || op.kind == Op::Rename) {
+            const bool made = op.word == "ENTRY" || op.word == "CREATE" || op.word == "MKDIR";
             op.dir = node(arg(1));
-            op.node = node(arg(3), op.word != "LINK", op.word == "MKDIR" || arg(4) == "d");
-        } else if (op.word == "UNLINK" || op.word == "RMDIR") {
-            op.kind = Op::Remove;
-            op.dir = node(arg(1));
-            op.node = node(arg(3));
-        } else if (op.word == "RENAME") {
-            op.kind = Op::Rename;
-            op.dir = node(arg(1));
-            op.toDir = node(arg(3));
+            op.name = QByteArray::fromPercentEncoding(arg(2));
+            op.toDir = op.kind == Op::Rename ? node(arg(3)) : -1;
             op.toName = QByteArray::fromPercentEncoding(arg(4));
-            op.node = node(arg(5));
+            op.node = node(arg(op.kind == Op::Rename ? 5 : 3), made, op.word == "MKDIR" || arg(4) == "d");
             op.flags = arg(6).toUInt();
-        } else if (op.word == "WRITE" || op.word == "TRUNCATE" || op.word == "SYNC" || op.word == "CHMOD"
-                   || op.word == "CHOWN") {
-            op.kind = op.word == "WRITE" ? Op::Write
-                : op.word == "TRUNCATE"  ? Op::Truncate
-                : op.word == "SYNC"      ? Op::Sync
-                                         : Op::Other;
-            op.node = node(arg(1));
-            op.offset = arg(2).toLongLong();
         } else if (op.word == "TMPFILE") {
             op.node = node(arg(2), true);
-        } else if (op.word == "MARK") {
-            op.kind = Op::Mark;
-        } else {
-            problems << "the recorder could not follow: " + line;
+        } else if (op.kind != Op::Mark) {
+            op.node = node(arg(1));
+            op.offset = arg(2).toLongLong();
         }
-        if (op.kind == Op::Enter || op.kind == Op::Remove || op.kind == Op::Rename)
-            op.name = QByteArray::fromPercentEncoding(arg(2));
         if (op.kind == Op::Enter || op.kind == Op::Rename)
             names.insert(op.node, QFile::decodeName(op.kind == Op::Enter ? op.name : op.toName));
         op.label

@@ -83,6 +83,8 @@ private slots:
         }
         QCOMPARE(first, QList<Tree>{session.initial});
         QVERIFY(last.contains(session.final));
+        QVERIFY(CrashLog::materialize(session.initial, session.roots));
+        QCOMPARE(CrashLog::snapshot(session.roots), session.initial);
         qInfo() << sequence << session.log.size() << "records," << states.size() << "states";
     }
 
