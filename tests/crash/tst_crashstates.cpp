@@ -39,7 +39,7 @@ struct Session
         if (!ran)
             qWarning() << sequence << child.readAllStandardError() << error;
     }
-    QList<CrashState> states(int maxStatesPerPoint = 200) const
+    QList<CrashState> states(int maxStatesPerPoint = 100) const
     {
         QList<CrashState> all;
         log.forEachState(initial, maxStatesPerPoint, [&](const CrashState &state) { return all << state, true; });
