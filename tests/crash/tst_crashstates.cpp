@@ -74,8 +74,10 @@ private slots:
         const Session session(sequence);
         QVERIFY(session.ran);
         QList<Tree> first, last;
-        const QList<CrashState> states = session.states();
+        QHash<int, int> perPoint;
+        const QList<CrashState> states = session.states(100);
         for (const CrashState &state : states) {
+            ++perPoint[state.crashPoint];
             if (state.crashPoint == 0)
                 first << state.tree;
             if (state.crashPoint == session.log.size())
@@ -83,6 +85,7 @@ private slots:
         }
         QCOMPARE(first, QList<Tree>{session.initial});
         QVERIFY(last.contains(session.final));
+        QVERIFY(*std::max_element(perPoint.cbegin(), perPoint.cend()) <= 100);
         QVERIFY(CrashLog::materialize(session.initial, session.roots));
         QCOMPARE(CrashLog::snapshot(session.roots), session.initial);
         qInfo() << sequence << session.log.size() << "records," << states.size() << "states";
