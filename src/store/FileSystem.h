@@ -29,6 +29,8 @@ Stamp stampOf(int fd);
 
 // Makes the renames, creations and removals in a folder survive a power cut.
 bool syncFolder(const QString &folder);
+// Makes the folder and those above it that are missing, each made to survive a power cut.
+bool makeFolder(const QString &path);
 // Makes the bytes written to an open file survive a power cut (fdatasync).
 bool syncData(int fd);
 // Gives the file open as `fd` the owner and group of `replaced`, as far as the process may: a file

@@ -1,6 +1,7 @@
 #include "store/FileSystem.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <cerrno>
@@ -42,6 +43,19 @@ bool FileSystem::syncFolder(const QString &folder)
     if (fd >= 0)
         ::close(fd);
     return synced;
+}
+
+bool FileSystem::makeFolder(const QString &path)
+{
+    const QFileInfo folder(path);
+    if (folder.isDir())
+        return true;
+    const QString parent = folder.absolutePath();
+    if (parent == folder.absoluteFilePath() || !makeFolder(parent))
+        return false;
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0 && errno != EEXIST)
+        return false;
+    return syncFolder(parent); // or the new folder, and all put in it, may be gone after a power cut
 }
 
 bool FileSystem::syncData(int fd)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RuntimeError.h"
+#include "store/Checksum.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
 #include "store/journal/JournalFile.h"
@@ -43,6 +44,12 @@ inline Fields fieldsOf(const RecipeList &list)
     for (int i = 1; i <= list.count().value() * Recipe::FieldCount; ++i)
         fields << list.at((i + 5) / 6).field((i - 1) % 6);
     return fields << QString::number(list.current().value());
+}
+
+// A short fingerprint of the recipes and the current index.
+inline QByteArray digestOf(const RecipeList &list)
+{
+    return QByteArray::number(Checksum::crc32(fieldsOf(list).join(u'\x1f').toUtf8()));
 }
 
 // Recipes "<tag> 1" to "<tag> n", each with the directions "Step n", a line break and "Rest".

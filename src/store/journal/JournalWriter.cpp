@@ -34,7 +34,7 @@ std::unique_ptr<QFile> JournalWriter::createAt(const QString &path, const std::f
                                                QByteArray &made)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    QDir().mkpath(folder); // the state folder may not exist yet
+    FileSystem::makeFolder(folder); // the state folder may not exist yet
     QSaveFile file(path);
     // Unbuffered, so that a write cut short by a full disk shows in its count: a buffered QSaveFile
     // commits a file its flush could only write in part.
