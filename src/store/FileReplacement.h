@@ -32,7 +32,8 @@ public:
     FileSystem::Stamp stamp() const { return m_stamp; }
 
     // Puts the new file in the old one's place. What it replaced, if anything, is then at
-    // replacedPath(); a caller that keeps it moves it away, one that does not calls dropReplaced().
+    // replacedPath(); a caller that keeps it moves it away and flushes the folder (the new file's
+    // place is only sure once it has), one that does not calls dropReplaced() or undo().
     bool commit();
     QString replacedPath() const { return m_replaced; }
     // Puts the replaced version back in its place; the new one is removed.

@@ -126,7 +126,9 @@ bool FileReplacement::commit()
     m_committed = true;
     ::close(m_fd);
     m_fd = -1;
-    FileSystem::syncFolder(m_folder);
+    // With a replaced version, the folder is flushed once that is removed, kept or put back.
+    if (m_replaced.isEmpty())
+        FileSystem::syncFolder(m_folder);
     return true;
 }
 

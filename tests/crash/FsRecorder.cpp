@@ -1,6 +1,7 @@
 // Preloaded into a program (LD_PRELOAD), records what it does to the files under some folders, so
 // that CrashLog can build the states a power cut could leave. FSREC_LOG names the log, FSREC_ROOTS
-// the folders (absolute, colon-separated); writes to FSREC_MARKS become MARK records.
+// the folders (absolute, colon-separated); writes to FSREC_MARKS become MARK records; FSREC_LAG
+// delays what other threads than the main one do to the files.
 // The log is text, a record a line; WRITE and MARK lines are followed by their bytes and "\n":
 //   ROOT index dir | ENTRY dir name inode f|d        the folders' contents when the program started
 //   CREATE|MKDIR|LINK|UNLINK|RMDIR dir name inode    TMPFILE dir inode
@@ -209,6 +210,15 @@ std::string readBack(int fd, off_t offset, ssize_t length)
     return bytes;
 }
 
+// What a program leaves to a thread of its own happens late, as it may on a busy machine: such
+// calls on watched files wait FSREC_LAG milliseconds first.
+void lag()
+{
+    static const int ms = std::getenv("FSREC_LAG") ? std::atoi(std::getenv("FSREC_LAG")) : 0;
+    if (ms > 0 && gettid() != getpid())
+        usleep(useconds_t(ms) * 1000);
+}
+
 // Runs a call on a descriptor and, if it is recorded (and still the same file: one closed behind our
 // back may be reused), `record` under the lock after it succeeded, with its result and where it wrote.
 template<typename Call, typename Record>
@@ -216,6 +226,7 @@ auto onFd(int fd, Call call, Record record) -> decltype(call())
 {
     if (!tracked(fd))
         return call();
+    lag();
     std::lock_guard<std::mutex> lock(state().mutex);
     if (nodeOf(fd) != state().fds[fd].node) {
         g_tracked[fd] = false;

@@ -49,6 +49,7 @@ private slots:
         environment.insert("FSREC_ROOTS", roots.join(u':'));
         environment.insert("FSREC_MARKS", dir.filePath("marks"));
         environment.insert("XDG_STATE_HOME", roots[1]);
+        environment.insert("FSREC_LAG", "30"); // the journal's thread, late: what the session waits for is in time
         environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
         QProcess session;
         session.setProcessEnvironment(environment);
