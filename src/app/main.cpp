@@ -1,6 +1,6 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/DataFolders.h"
+#include "core/DataFolders.h"
 #include "app/DisplayCheck.h"
 #include "app/TerminationSignals.h"
 #include "resources/Translations.h"
