@@ -1,0 +1,82 @@
+#include "formats/ImportedRecipe.h"
+
+namespace {
+
+const QString LineEnd = QStringLiteral("\r\n");
+
+} // namespace
+
+QString ImportedRecipe::label(Detail detail)
+{
+    switch (detail) {
+    case Description:
+        return tr("Description");
+    case Categories:
+        return tr("Categories");
+    case Cuisine:
+        return tr("Cuisine");
+    case Keywords:
+        return tr("Keywords");
+    case Diet:
+        return tr("Diet");
+    case Yield:
+        return tr("Yield");
+    case TotalTime:
+        return tr("Total Time");
+    case RecipeBy:
+        return tr("Recipe By");
+    case Author:
+        return tr("Author");
+    case Source:
+        return tr("Source");
+    case Equipment:
+        return tr("Equipment");
+    case Nutrition:
+        return tr("Nutrition");
+    case Notes:
+        return tr("Notes");
+    }
+    return QString();
+}
+
+QString ImportedRecipe::heading()
+{
+    return tr("More about this recipe");
+}
+
+void ImportedRecipe::add(Detail detail, const QString &text)
+{
+    add(label(detail), text);
+}
+
+void ImportedRecipe::add(const QString &label, const QString &text)
+{
+    if (!text.trimmed().isEmpty())
+        m_details.append({label, text.trimmed()});
+}
+
+void ImportedRecipe::addLines(const QString &text)
+{
+    add(QString(), text);
+}
+
+Recipe ImportedRecipe::finished() const
+{
+    Recipe recipe = fields;
+    if (m_details.isEmpty())
+        return recipe;
+    QString &directions = recipe.directions;
+    if (!directions.isEmpty())
+        directions += LineEnd + LineEnd;
+    directions += u"-- " + heading() + u" --";
+    for (const auto &[label, text] : m_details) {
+        directions += LineEnd;
+        if (label.isEmpty())
+            directions += text;
+        else if (text.contains(u'\r') || text.contains(u'\n'))
+            directions += label + u':' + LineEnd + text;
+        else
+            directions += label + u": " + text;
+    }
+    return recipe;
+}
