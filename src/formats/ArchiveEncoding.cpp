@@ -166,26 +166,42 @@ qsizetype ArchiveEncoding::unencodable(QStringView text, Encoding encoding)
 
 QByteArray ArchiveEncoding::encode(QStringView text, Encoding encoding, Encoding *used)
 {
+    QByteArray bytes;
     if (encoding == Automatic) {
-        encoding = Utf8;
-        if (unencodable(text, Windows1252) < 0) {
-            QByteArray bytes = encode(text, Windows1252);
-            if (detect(bytes) == Windows1252) {
-                if (used)
-                    *used = Windows1252;
-                return bytes;
-            }
-        }
+        encoding = append(bytes, text, Windows1252) && detect(bytes) == Windows1252 ? Windows1252 : Utf8;
+        if (encoding == Utf8)
+            bytes.clear();
     }
     if (used)
         *used = encoding;
-    if (encoding == Utf8)
-        return text.toUtf8();
-    QByteArray bytes(text.size(), Qt::Uninitialized);
+    if (bytes.isEmpty() && !append(bytes, text, encoding)) {
+        bytes = QByteArray(text.size(), Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            const int byte = c < 0x80 ? c : encoding == Cp437 ? cp437Byte(c) : TextEncoding::windows1252Byte(c);
+            bytes[i] = byte < 0 ? '?' : char(byte);
+        }
+    }
+    return bytes;
+}
+
+bool ArchiveEncoding::append(QByteArray &out, QStringView text, Encoding encoding)
+{
+    if (encoding == Utf8 || encoding == Automatic) {
+        out += text.toUtf8();
+        return true;
+    }
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *p = out.data() + start;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         const int byte = c < 0x80 ? c : encoding == Cp437 ? cp437Byte(c) : TextEncoding::windows1252Byte(c);
-        bytes[i] = byte < 0 ? '?' : char(byte);
+        if (byte < 0) {
+            out.resize(start);
+            return false;
+        }
+        p[i] = char(byte);
     }
-    return bytes;
+    return true;
 }

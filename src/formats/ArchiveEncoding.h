@@ -36,4 +36,8 @@ qsizetype unencodable(QStringView text, Encoding encoding);
 // hold (see unencodable()) becomes '?'. `used` receives the encoding written.
 QByteArray encode(QStringView text, Encoding encoding, Encoding *used = nullptr);
 
+// Appends the text in a named encoding; false, with nothing appended, when it cannot hold a
+// character of it.
+bool append(QByteArray &out, QStringView text, Encoding encoding);
+
 } // namespace ArchiveEncoding

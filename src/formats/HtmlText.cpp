@@ -62,14 +62,14 @@ qsizetype referenceAt(QStringView text, qsizetype i, char32_t *character)
 
 bool endsLine(QStringView tag, bool closing)
 {
-    static const char16_t *const blocks[]
+    static constexpr QStringView blocks[]
         = {u"p", u"div", u"li", u"ul", u"ol", u"tr", u"h1", u"h2", u"h3", u"h4", u"h5", u"h6", u"blockquote"};
     if (tag.compare(u"br", Qt::CaseInsensitive) == 0)
         return true;
     if (!closing)
         return false;
-    for (const char16_t *block : blocks) {
-        if (tag.compare(QStringView(block), Qt::CaseInsensitive) == 0)
+    for (const QStringView block : blocks) {
+        if (tag.compare(block, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;

@@ -124,9 +124,9 @@ QString textOf(const QJsonValue &value, int depth = 0)
     }
     if (value.isObject()) {
         const QJsonObject object = value.toObject();
-        for (const char16_t *key : {u"@value", u"name", u"text"}) {
-            if (object.contains(QStringView(key)))
-                return textOf(object.value(QStringView(key)), depth + 1);
+        for (const QStringView key : {QStringView(u"@value"), QStringView(u"name"), QStringView(u"text")}) {
+            if (object.contains(key))
+                return textOf(object.value(key), depth + 1);
         }
     }
     return QString();

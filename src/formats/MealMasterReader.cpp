@@ -10,7 +10,7 @@
 namespace {
 
 // The unit codes of the ingredient lines, compared without regard to case ("T" is tablespoons).
-const char16_t *const Units[] = {u"x",  u"sm", u"md", u"lg", u"cn", u"pk", u"pn", u"dr", u"ds", u"ct", u"bn", u"sl",
+constexpr QStringView Units[] = {u"x",  u"sm", u"md", u"lg", u"cn", u"pk", u"pn", u"dr", u"ds", u"ct", u"bn", u"sl",
                                  u"ea", u"t",  u"ts", u"tb", u"fl", u"c",  u"pt", u"qt", u"ga", u"gl", u"oz", u"lb",
                                  u"ml", u"cb", u"cc", u"cl", u"dl", u"l",  u"mg", u"cg", u"dg", u"g",  u"kg"};
 
@@ -39,8 +39,9 @@ bool isUnit(QStringView field)
         return true;
     if (field[0] == u' ')
         return false;
-    for (const char16_t *unit : Units) {
-        if (field.trimmed().compare(QStringView(unit), Qt::CaseInsensitive) == 0)
+    const QStringView code = field.trimmed();
+    for (const QStringView unit : Units) {
+        if (code.compare(unit, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;

@@ -62,13 +62,17 @@ bool TextLines::continues(QStringView previous, QStringView line, qsizetype widt
     return trimmedRight(previous).size() + 1 + firstWord > width;
 }
 
-qsizetype TextLines::wrapWidth(const QStringList &lines)
+template<typename Lines>
+qsizetype TextLines::wrapWidth(const Lines &lines)
 {
     qsizetype width = 0;
-    for (const QString &line : lines)
+    for (const auto &line : lines)
         width = std::max(width, trimmedRight(line).size());
     return width < NarrowestWrap ? std::numeric_limits<qsizetype>::max() / 2 : width;
 }
+
+template qsizetype TextLines::wrapWidth(const QStringList &lines);
+template qsizetype TextLines::wrapWidth(const QList<QStringView> &lines);
 
 QStringList TextLines::unwrap(const QStringList &lines)
 {
@@ -92,9 +96,9 @@ QStringList TextLines::unwrap(const QStringList &lines)
     return out;
 }
 
-QStringList TextLines::wrap(QStringView line, qsizetype width)
+QList<QStringView> TextLines::wrap(QStringView line, qsizetype width)
 {
-    QStringList pieces;
+    QList<QStringView> pieces;
     QStringView rest = trimmedRight(line);
     while (rest.size() > width) {
         qsizetype cut = rest.left(width + 1).lastIndexOf(u' ');
@@ -108,13 +112,13 @@ QStringList TextLines::wrap(QStringView line, qsizetype width)
         if (cut <= 0 || rest.left(cut).trimmed().isEmpty()) {
             // Cut the word, but not between the two halves of a character beyond the BMP.
             const qsizetype at = rest[width - 1].isHighSurrogate() && width > 1 ? width - 1 : width;
-            pieces << rest.left(at).toString();
+            pieces << rest.left(at);
             rest = rest.sliced(at);
         } else {
-            pieces << trimmedRight(rest.left(cut)).toString();
+            pieces << trimmedRight(rest.left(cut));
             rest = rest.sliced(cut + 1);
         }
     }
-    pieces << rest.toString();
+    pieces << rest;
     return pieces;
 }

@@ -18,14 +18,16 @@ bool continues(QStringView previous, QStringView line, qsizetype width);
 
 // The width lines were wrapped at, as unwrap() takes it: that of the longest line, or, when no line
 // is 50 characters long, a width so large that the text was not wrapped at all.
-qsizetype wrapWidth(const QStringList &lines);
+template<typename Lines>
+qsizetype wrapWidth(const Lines &lines);
 
 // The lines with each wrapped paragraph joined into one line (with one blank between the pieces),
 // runs of empty lines made one, and none at the start or end. Trailing blanks are dropped.
 QStringList unwrap(const QStringList &lines);
 
 // A line broken at blanks into pieces of at most `width` characters, none beginning like a list
-// item where that can be helped; a word longer than `width` is cut.
-QStringList wrap(QStringView line, qsizetype width);
+// item where that can be helped; a word longer than `width` is cut. The pieces are parts of the
+// line, without the blanks where it was broken and at its end.
+QList<QStringView> wrap(QStringView line, qsizetype width);
 
 } // namespace TextLines
