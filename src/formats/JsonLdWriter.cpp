@@ -36,7 +36,7 @@ void appendString(QByteArray &out, QStringView text)
         const char16_t c = text[i].unicode();
         if (c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\') {
             *p++ = char(c);
-        } else if (c < 0x80) {
+        } else if (c < 0x80 || c == 0xFEFF) { // Qt's reader drops a raw U+FEFF at the start of a string
             const char escaped = c == u'"' ? '"'
                 : c == u'\\'               ? '\\'
                 : c == u'\n'               ? 'n'
@@ -48,9 +48,9 @@ void appendString(QByteArray &out, QStringView text)
                 *p++ = escaped;
             } else {
                 *p++ = 'u';
-                *p++ = '0';
-                *p++ = '0';
-                *p++ = hex[c >> 4];
+                *p++ = hex[c >> 12];
+                *p++ = hex[(c >> 8) & 0xF];
+                *p++ = hex[(c >> 4) & 0xF];
                 *p++ = hex[c & 0xF];
             }
         } else if (c < 0x800) {

@@ -42,30 +42,13 @@ const QString More = "\r\n\r\n-- More about this recipe --\r\n";
 // blanks at the ends, HTML, character references, times and durations, letters of every script.
 RecipeList randomRecipes(QRandomGenerator &random)
 {
-    static const QStringList pieces = {"Soup",       " ",
-                                       "  ",         "\r\n",
-                                       "\r",         "\n",
-                                       "\t",         "\"",
-                                       "'",          "&",
-                                       "&amp;",      "&lt;b&gt;",
-                                       "&#10;",      "&#x41;",
-                                       "&nbsp;",     "&bogus;",
-                                       "<b>",        "</p>",
-                                       "<br/>",      "<!-- x -->",
-                                       "a < b > c",  "<3",
-                                       "1 h 30 min", "PT5M",
-                                       "P",          "10",
-                                       "0 min",      "1 c",
-                                       "2 tb",       "1/2",
-                                       "-",          "- x",
-                                       "MMMMM",      "-----",
-                                       "Title:",     "é",
-                                       "€",          "ß",
-                                       "→",          "😀",
-                                       "日本",       "\u00a0",
-                                       "\u2028",     "\u0085",
-                                       "x",          "flour, sifted",
-                                       "1.",         "* "};
+    // clang-format off
+    static const QStringList pieces = {
+        "Soup", " ", "  ", "\r\n", "\r", "\n", "\t", "\"", "'", "&", "&amp;", "&lt;b&gt;", "&#10;", "&#x41;", "&nbsp;",
+        "&bogus;", "<b>", "</p>", "<br/>", "<!-- x -->", "a < b > c", "<3", "1 h 30 min", "PT5M", "P", "10", "0 min",
+        "1 c", "2 tb", "1/2", "-", "- x", "MMMMM", "-----", "Title:", "é", "€", "ß", "→", "😀", "日本", "\u00a0",
+        "\u2028", "\u0085", QString(QChar(0xFEFF)), "x", "flour, sifted", "1.", "* "};
+    // clang-format on
     RecipeList list;
     const int count = 1 + random.bounded(4);
     for (int i = 1; i <= count; ++i) {
