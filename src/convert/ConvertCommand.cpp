@@ -105,7 +105,7 @@ ConvertCommand::Status ConvertCommand::run(const QStringList &arguments)
     if (command == u"import") {
         if (files.isEmpty())
             return misused(tr("import needs the files to import"));
-        return import(files, recipeFolder, parser.isSet(folder));
+        return importFiles(files, recipeFolder, parser.isSet(folder));
     }
     if (command == u"export") {
         if (files.size() != 1)
@@ -115,7 +115,7 @@ ConvertCommand::Status ConvertCommand::run(const QStringList &arguments)
     return misused(command.isEmpty() ? tr("no command: import or export") : tr("unknown command '%1'").arg(command));
 }
 
-ConvertCommand::Status ConvertCommand::import(const QStringList &files, const QString &folder, bool folderNamed)
+ConvertCommand::Status ConvertCommand::importFiles(const QStringList &files, const QString &folder, bool folderNamed)
 {
     // Larderly's own folder is made at its first start, or here; a folder named is never made.
     if (!QFileInfo(folder).isDir() && (folderNamed || !QDir().mkpath(folder)))

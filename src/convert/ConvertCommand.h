@@ -32,7 +32,7 @@ public:
 private:
     Status misused(const QString &why);
     Status failed(const QString &why);
-    Status import(const QStringList &files, const QString &folder, bool folderNamed);
+    Status importFiles(const QStringList &files, const QString &folder, bool folderNamed);
     Status exportTo(const QString &file, const QString &folder);
     QString description() const;
 
