@@ -377,6 +377,9 @@ private slots:
         QTest::newRow("a long ingredient continued, a dash kept from continuing") << Fields{"x", "", "", "", "2 lb Potatoes, peeled and cut into even chunks\r\n- or sweet potatoes", ""}
             << "      2 lb Potatoes, peeled and cut\r\n           -into even chunks\r\n            - or sweet potatoes\r\n"
             << Fields{"x", "", "", "", "2 lb Potatoes, peeled and cut into even chunks\r\n- or sweet potatoes", ""};
+        QTest::newRow("a direction indented past column 13 is no ingredient") << Fields{"x", "", "", "", "", "                     : far in\r\nNext"}
+            << "\r\n\r\n                       : far in\r\n  Next\r\n"
+            << Fields{"x", "", "", "", "", "                     : far in\r\nNext"};
         QTest::newRow("a long line and the next kept apart") << Fields{"x", "", "", "", "", "Heat the oil in a large pan and fry the onions slowly until golden brown.\r\nServe."}
             << "  Heat the oil in a large pan and fry the onions slowly until golden brown.\r\n\r\n  Serve.\r\n"
             << Fields{"x", "", "", "", "", "Heat the oil in a large pan and fry the onions slowly until golden brown.\r\n\r\nServe."};
