@@ -115,6 +115,26 @@ ConvertCommand::Status ConvertCommand::run(const QStringList &arguments)
     return misused(command.isEmpty() ? tr("no command: import or export") : tr("unknown command '%1'").arg(command));
 }
 
+QList<Recipe> ConvertCommand::readFile(const QString &name) const
+{
+    QFile file(name);
+    if (QFileInfo(name).isDir())
+        throw RuntimeError(RuntimeError::PathFileAccessError);
+    if (!file.open(QIODevice::ReadOnly))
+        throw RuntimeError(RuntimeError::PathFileAccessError, tr("cannot be read: %1").arg(file.errorString()));
+    const QByteArray bytes = file.readAll();
+    RecipeFormat::Format format = m_format;
+    if (format == RecipeFormat::Unknown)
+        format = RecipeFormat::fromFileName(name);
+    if (format == RecipeFormat::Unknown)
+        format = RecipeFormat::sniff(bytes);
+    if (format == RecipeFormat::Unknown) {
+        throw RuntimeError(RuntimeError::InvalidFileFormat,
+                           tr("not in a format this command reads (if it is one, name it with --format)"));
+    }
+    return RecipeFormat::read(bytes, format, m_encoding);
+}
+
 ConvertCommand::Status ConvertCommand::importFiles(const QStringList &files, const QString &folder, bool folderNamed)
 {
     // Larderly's own folder is made at its first start, or here; a folder named is never made.
@@ -129,23 +149,8 @@ ConvertCommand::Status ConvertCommand::importFiles(const QStringList &files, con
     QList<Recipe> imported;
     QStringList problems;
     for (const QString &name : files) {
-        QFile file(name);
-        if (!file.open(QIODevice::ReadOnly) || QFileInfo(name).isDir()) {
-            problems << tr("%1: cannot be read: %2").arg(name, file.errorString());
-            continue;
-        }
-        const QByteArray bytes = file.readAll();
-        RecipeFormat::Format format = m_format;
-        if (format == RecipeFormat::Unknown)
-            format = RecipeFormat::fromFileName(name);
-        if (format == RecipeFormat::Unknown)
-            format = RecipeFormat::sniff(bytes);
-        if (format == RecipeFormat::Unknown) {
-            problems << tr("%1: not in a format this command reads (if it is one, name it with --format)").arg(name);
-            continue;
-        }
         try {
-            imported += RecipeFormat::read(bytes, format, m_encoding);
+            imported += readFile(name);
         } catch (const RuntimeError &error) {
             problems << name + u": " + error.description();
         } catch (const std::bad_alloc &) {

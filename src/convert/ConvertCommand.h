@@ -32,6 +32,9 @@ public:
 private:
     Status misused(const QString &why);
     Status failed(const QString &why);
+    // The recipes of a file in the format named or told by its name or contents; raises
+    // RuntimeError.
+    QList<Recipe> readFile(const QString &name) const;
     Status importFiles(const QStringList &files, const QString &folder, bool folderNamed);
     Status exportTo(const QString &file, const QString &folder);
     QString description() const;

@@ -197,14 +197,6 @@ ein Larderly-Fenster sie geöffnet hat oder Änderungen einer nicht normal beend
         <translation>Es gibt keinen Ordner %1 für die Rezepte.</translation>
     </message>
     <message>
-        <source>%1: cannot be read: %2</source>
-        <translation>%1: nicht lesbar: %2</translation>
-    </message>
-    <message>
-        <source>%1: not in a format this command reads (if it is one, name it with --format)</source>
-        <translation>%1: in keinem Format, das dieser Befehl liest (falls doch, nennen Sie es mit --format)</translation>
-    </message>
-    <message>
         <source>No recipe was imported.</source>
         <translation>Es wurde kein Rezept importiert.</translation>
     </message>
@@ -239,6 +231,14 @@ ein Larderly-Fenster sie geöffnet hat oder Änderungen einer nicht normal beend
     <message>
         <source>Recipes exported to %1: %2.</source>
         <translation>Nach %1 exportierte Rezepte: %2.</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>not in a format this command reads (if it is one, name it with --format)</source>
+        <translation>in keinem Format, das dieser Befehl liest (falls doch, nennen Sie es mit --format)</translation>
     </message>
 </context>
 <context>
