@@ -133,19 +133,6 @@ void appendReference(QString &out, char32_t character)
     out += u"&#" + QString::number(uint(character)) + u';';
 }
 
-// A JSON string may hold half of a character beyond the BMP (an escaped lone surrogate), which
-// no file can store: it becomes U+FFFD.
-void replaceLoneSurrogates(QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (c.isSurrogate())
-            text[i] = QChar::ReplacementCharacter;
-    }
-}
-
 } // namespace
 
 QString HtmlText::decodeEntities(QStringView text)
@@ -170,7 +157,6 @@ QString HtmlText::decodeEntities(QStringView text)
 QString HtmlText::toPlainText(QStringView raw)
 {
     QString text = raw.contains(u'<') ? withoutMarkup(raw) : raw.toString();
-    replaceLoneSurrogates(text);
     if (text.contains(u'\n') || text.contains(u'\r')) {
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         text.replace(u'\r', u'\n');

@@ -13,8 +13,7 @@ QString decodeEntities(QStringView text);
 
 // What a page means by a string: its tags and comments removed (<br> and the end of a paragraph,
 // list item or other block as a line end), its line ends as CR LF, the blanks at both ends
-// trimmed, and then its character references decoded. Half a character (a lone surrogate, which
-// a JSON escape can make) becomes U+FFFD.
+// trimmed, and then its character references decoded.
 QString toPlainText(QStringView raw);
 
 // The string toPlainText() turns into exactly this text: an '&' that would begin a reference is

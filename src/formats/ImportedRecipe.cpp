@@ -4,6 +4,19 @@ namespace {
 
 const QString LineEnd = QStringLiteral("\r\n");
 
+// Half a character beyond the BMP (a lone surrogate, which a JSON escape or an exotic XML encoding
+// can make) is no text any file can hold: it becomes U+FFFD.
+void replaceLoneSurrogates(QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+}
+
 } // namespace
 
 QString ImportedRecipe::label(Detail detail)
@@ -63,12 +76,12 @@ void ImportedRecipe::addLines(const QString &text)
 Recipe ImportedRecipe::finished() const
 {
     Recipe recipe = fields;
-    if (m_details.isEmpty())
-        return recipe;
     QString &directions = recipe.directions;
-    if (!directions.isEmpty())
-        directions += LineEnd + LineEnd;
-    directions += u"-- " + heading() + u" --";
+    if (!m_details.isEmpty()) {
+        if (!directions.isEmpty())
+            directions += LineEnd + LineEnd;
+        directions += u"-- " + heading() + u" --";
+    }
     for (const auto &[label, text] : m_details) {
         directions += LineEnd;
         if (label.isEmpty())
@@ -78,5 +91,7 @@ Recipe ImportedRecipe::finished() const
         else
             directions += label + u": " + text;
     }
+    for (int field = 0; field < Recipe::FieldCount; ++field)
+        replaceLoneSurrogates(recipe.field(field));
     return recipe;
 }

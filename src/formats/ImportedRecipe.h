@@ -39,7 +39,8 @@ public:
     // Keeps lines that carry their own labels (MasterCook's notes and nutrition).
     void addLines(const QString &text);
 
-    // The six fields, the details at the end of the directions.
+    // The six fields, the details at the end of the directions; a lone surrogate, which no file can
+    // hold, as U+FFFD.
     Recipe finished() const;
 
     static QString label(Detail detail);

@@ -62,7 +62,10 @@ bool parseIngredient(QStringView line, Ingredient *ingredient)
     if (!isAmount(amount) || (line.size() > UnitColumn - 1 && line[UnitColumn - 1] != u' ') || !isUnit(unit)
         || (line.size() > TextColumn - 1 && line[TextColumn - 1] != u' '))
         return false;
-    if (amount.trimmed().isEmpty() && unit.trimmed().isEmpty() && text.isEmpty())
+    // Without an amount or a unit, the text begins in column 12 or 13; a line that begins further
+    // right is a direction (as Meal-Master itself reads it).
+    if (amount.trimmed().isEmpty() && unit.trimmed().isEmpty()
+        && (text.isEmpty() || line.mid(TextColumn, 2).trimmed().isEmpty()))
         return false;
     // A dash in the first column of the text continues the ingredient before.
     ingredient->continuation
@@ -283,6 +286,12 @@ bool MealMasterReader::isHeader(QStringView line)
 {
     return (line.startsWith(u"-----") || line.startsWith(u"MMMMM"))
         && line.contains(u"Meal-Master", Qt::CaseInsensitive);
+}
+
+bool MealMasterReader::isIngredientLine(QStringView line)
+{
+    Ingredient left, right;
+    return parseIngredientLine(line, &left, &right);
 }
 
 QList<Recipe> MealMasterReader::read(QStringView text)

@@ -17,4 +17,7 @@ QList<Recipe> read(QStringView text);
 // Whether the line begins a recipe: five dashes or five M, and the name Meal-Master.
 bool isHeader(QStringView line);
 
+// Whether a line of a recipe's body reads as an ingredient line (in one or two columns).
+bool isIngredientLine(QStringView line);
+
 } // namespace MealMasterReader

@@ -1,5 +1,6 @@
 #include "formats/MealMasterWriter.h"
 
+#include "formats/MealMasterReader.h"
 #include "formats/TextLines.h"
 
 #include <QCoreApplication>
@@ -144,7 +145,15 @@ void appendDirections(QString &out, const Recipe &recipe, const QStringList &det
         lines << detail;
     QList<QList<QStringView>> wrapped;
     QList<QStringView> all;
-    for (const QStringView line : lines) {
+    bool first = true;
+    for (QStringView line : lines) {
+        // A reader takes lines for ingredients until the first that is none: should the first
+        // direction read as one, it goes without its indentation.
+        if (first && !line.trimmed().isEmpty()) {
+            if (MealMasterReader::isIngredientLine(QString(u"  " + line)))
+                line = line.trimmed();
+            first = false;
+        }
         wrapped << TextLines::wrap(line, DirectionWidth);
         all += wrapped.constLast();
     }

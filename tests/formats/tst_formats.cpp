@@ -380,6 +380,8 @@ private slots:
         QTest::newRow("a direction indented past column 13 is no ingredient") << Fields{"x", "", "", "", "", "                     : far in\r\nNext"}
             << "\r\n\r\n                       : far in\r\n  Next\r\n"
             << Fields{"x", "", "", "", "", "                     : far in\r\nNext"};
+        QTest::newRow("a first direction that would read as an ingredient loses its indentation") << Fields{"x", "", "", "", "", "         --- x"}
+            << "\r\n\r\n  --- x\r\n" << Fields{"x", "", "", "", "", "--- x"};
         QTest::newRow("a long line and the next kept apart") << Fields{"x", "", "", "", "", "Heat the oil in a large pan and fry the onions slowly until golden brown.\r\nServe."}
             << "  Heat the oil in a large pan and fry the onions slowly until golden brown.\r\n\r\n  Serve.\r\n"
             << Fields{"x", "", "", "", "", "Heat the oil in a large pan and fry the onions slowly until golden brown.\r\n\r\nServe."};
