@@ -82,7 +82,7 @@ void appendIngredient(QString &out, QStringView line)
     QString prefixed;
     if (!whole) {
         amount = unit = QStringView();
-        text = line;
+        text = line.trimmed(); // text further right than column 13 would be read as a direction
         if (text.startsWith(u'-')) { // a dash in the text's first column would continue the line before
             prefixed = u' ' + text;
             text = prefixed;

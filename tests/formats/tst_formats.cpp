@@ -377,6 +377,8 @@ private slots:
         QTest::newRow("a long ingredient continued, a dash kept from continuing") << Fields{"x", "", "", "", "2 lb Potatoes, peeled and cut into even chunks\r\n- or sweet potatoes", ""}
             << "      2 lb Potatoes, peeled and cut\r\n           -into even chunks\r\n            - or sweet potatoes\r\n"
             << Fields{"x", "", "", "", "2 lb Potatoes, peeled and cut into even chunks\r\n- or sweet potatoes", ""};
+        QTest::newRow("an ingredient's blanks in front left out, lest it begin past column 13") << Fields{"x", "", "", "", "   Salt to taste", ""}
+            << "\r\n           Salt to taste\r\n\r\n" << Fields{"x", "", "", "", "Salt to taste", ""};
         QTest::newRow("a direction indented past column 13 is no ingredient") << Fields{"x", "", "", "", "", "                     : far in\r\nNext"}
             << "\r\n\r\n                       : far in\r\n  Next\r\n"
             << Fields{"x", "", "", "", "", "                     : far in\r\nNext"};
