@@ -1,8 +1,8 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/DataFolders.h"
 #include "app/DisplayCheck.h"
 #include "app/TerminationSignals.h"
+#include "core/DataFolders.h"
 #include "resources/Translations.h"
 
 #include <QApplication>

@@ -41,6 +41,8 @@ QString RuntimeError::standardDescription(int number)
         return tr("Path/File access error");
     case PathNotFound:
         return tr("Path not found");
+    case InvalidFileFormat:
+        return tr("Invalid file format");
     default:
         return tr("Application-defined or object-defined error");
     }

@@ -27,6 +27,7 @@ public:
         PermissionDenied = 70,
         PathFileAccessError = 75,
         PathNotFound = 76,
+        InvalidFileFormat = 321,
     };
 
     explicit RuntimeError(int number, const QString &description = {}, const QString &source = {});

@@ -256,6 +256,7 @@ void RecipeBox::load(QStringList &messages)
     } catch (const std::bad_alloc &) {
         error = RuntimeError::standardDescription(RuntimeError::OutOfMemory);
     }
+    m_readWhole = false;
     QString message = error;
     if (QFileInfo(filePath()).size() > 0) {
         QString copy;
@@ -428,12 +429,11 @@ void RecipeBox::append(const QList<Recipe> &recipes)
     for (const Recipe &recipe : recipes) {
         m_list.appendEmpty();
         m_list.at(m_list.count()) = recipe;
-        m_journal->recordAdd();
-        m_journal->recordRecipe(m_list.count().value(), recipe);
     }
     Q_ASSERT(m_list.count() == count);
-    setCurrent(current);
-    m_journal->recordCurrent(current.value());
+    m_list.setCurrent(current);
+    m_typed = false;
+    m_journal->restart(m_list); // the whole list at once, rather than a record a recipe
     changed();
 }
 

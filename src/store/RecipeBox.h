@@ -56,6 +56,8 @@ public:
     QString declineRecovery();
 
     const RecipeList &list() const { return m_list; }
+    // False when RECIPES.DAT was there but could not be read to its end.
+    bool readWhole() const { return m_readWhole; }
     bool hasUnsavedChanges() const { return m_unsaved; }
 
     void setCurrent(Int16 index);
@@ -112,6 +114,7 @@ private:
     std::unique_ptr<RecipeList> m_cutFileList;
     bool m_fileIsCut = false;
     bool m_unsaved = false;
+    bool m_readWhole = true;
     bool m_typed = false; // the boxes, since they were last filled or stored
     std::function<Recipe()> m_typingSource;
     QTimer m_journalTimer;

@@ -11,6 +11,7 @@ execute_process(COMMAND dpkg-deb -I ${deb} OUTPUT_VARIABLE info)
 execute_process(COMMAND dpkg-deb -c ${deb} OUTPUT_VARIABLE contents)
 set(id com.kettlebay.Larderly)
 foreach(expected "Depends: fonts-liberation2" "libqt6widgets6 (>=" "libcups2 (>=" " ./usr/bin/larderly\n"
+        " ./usr/bin/larderly-convert\n" " ./usr/share/man/man1/larderly-convert.1.gz\n"
         " ./usr/share/applications/${id}.desktop\n" " ./usr/share/metainfo/${id}.metainfo.xml\n"
         " ./usr/share/icons/hicolor/256x256/apps/${id}.png\n" " ./usr/share/doc/larderly/copyright\n"
         " ./usr/share/doc/larderly/changelog.gz\n" " ./usr/share/man/man1/larderly.1.gz\n")
@@ -23,7 +24,8 @@ endforeach()
 execute_process(COMMAND dpkg-deb -f ${deb} Version OUTPUT_VARIABLE version OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND dpkg-deb -x ${deb} ${OUT}/root)
 foreach(check "usr/share/doc/larderly/changelog.gz:larderly (${version}) "
-        "usr/share/man/man1/larderly.1.gz:\"Larderly ${version}\"")
+        "usr/share/man/man1/larderly.1.gz:\"Larderly ${version}\""
+        "usr/share/man/man1/larderly-convert.1.gz:\"Larderly ${version}\"")
     string(REGEX MATCH "^([^:]+):(.*)$" _ "${check}")
     set(file ${CMAKE_MATCH_1})
     set(expected "${CMAKE_MATCH_2}")
@@ -35,7 +37,9 @@ foreach(check "usr/share/doc/larderly/changelog.gz:larderly (${version}) "
     endif()
 endforeach()
 # Lintian no longer tells a program built without the stack protector; its checks call this.
-execute_process(COMMAND nm -D ${OUT}/root/usr/bin/larderly OUTPUT_VARIABLE symbols)
-if(NOT symbols MATCHES "__stack_chk_fail")
-    message(FATAL_ERROR "usr/bin/larderly was built without the stack protector (no __stack_chk_fail)")
-endif()
+foreach(program larderly larderly-convert)
+    execute_process(COMMAND nm -D ${OUT}/root/usr/bin/${program} OUTPUT_VARIABLE symbols)
+    if(NOT symbols MATCHES "__stack_chk_fail")
+        message(FATAL_ERROR "usr/bin/${program} was built without the stack protector (no __stack_chk_fail)")
+    endif()
+endforeach()

@@ -1,6 +1,6 @@
 // The built program run as a user would, copied or installed: options, display, where the recipes go.
 #include "Recipes.h"
-#include "app/DataFolders.h"
+#include "core/DataFolders.h"
 #include "resources/Version.h"
 
 #include <QtTest>

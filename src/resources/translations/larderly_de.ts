@@ -82,6 +82,179 @@ Try &apos;larderly --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>ConvertCommand</name>
+    <message>
+        <source>Imports recipes from the files of other recipe programs into the Larderly recipe box, after its last
+recipe, and exports the box for them.
+
+Commands:
+  import FILE...  adds the recipes of every file, or none when one of them cannot be read
+  export FILE     writes every recipe of the box to the file
+
+Formats (--format, or told by the file&apos;s name and what it begins with):
+  mealmaster  Meal-Master text (.mmf, .mm, .txt): import and export
+  mxp         MasterCook export text (.mxp, .txt): import
+  recipeml    RecipeML (.xml, .rml): import
+  jsonld      schema.org Recipe JSON-LD (.json, .jsonld), or a saved web page holding it
+              (.html, .htm): import and export
+
+The recipes are those Larderly opens, or those of --folder. Nothing is changed while a
+Larderly window has them open, or while changes of a session that did not end normally wait.</source>
+        <translation>Importiert Rezepte aus den Dateien anderer Rezeptprogramme in die Larderly-Rezeptbox, hinter ihr
+letztes Rezept, und exportiert die Box für sie.
+
+Befehle:
+  import DATEI...  fügt die Rezepte aller Dateien hinzu, oder keines, wenn eine nicht lesbar ist
+  export DATEI     schreibt alle Rezepte der Box in die Datei
+
+Formate (--format, oder erkannt an Name und Anfang der Datei):
+  mealmaster  Meal-Master-Text (.mmf, .mm, .txt): Import und Export
+  mxp         MasterCook-Exporttext (.mxp, .txt): Import
+  recipeml    RecipeML (.xml, .rml): Import
+  jsonld      schema.org-Recipe als JSON-LD (.json, .jsonld), oder eine gespeicherte Webseite
+              damit (.html, .htm): Import und Export
+
+Es sind die Rezepte, die Larderly öffnet, oder die von --folder. Nichts wird geändert, solange
+ein Larderly-Fenster sie geöffnet hat oder Änderungen einer nicht normal beendeten Sitzung warten.</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>»%1 --help« zeigt weitere Informationen.</translation>
+    </message>
+    <message>
+        <source>The format of the files: mealmaster, mxp, recipeml or jsonld.</source>
+        <translation>Das Format der Dateien: mealmaster, mxp, recipeml oder jsonld.</translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>The folder of the recipes (RECIPES.DAT) instead of Larderly&apos;s.</source>
+        <translation>Der Ordner der Rezepte (RECIPES.DAT) statt des Ordners von Larderly.</translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>The encoding of Meal-Master and MasterCook files: cp437, windows-1252 or utf-8. By default it is told from the bytes on import, and is Windows-1252, or UTF-8 for text it cannot hold, on export.</source>
+        <translation>Die Zeichenkodierung von Meal-Master- und MasterCook-Dateien: cp437, windows-1252 oder utf-8. Ohne Angabe wird sie beim Import an den Bytes erkannt; der Export schreibt Windows-1252, oder UTF-8 für Text, den Windows-1252 nicht fasst.</translation>
+    </message>
+    <message>
+        <source>encoding</source>
+        <translation>Kodierung</translation>
+    </message>
+    <message>
+        <source>import or export</source>
+        <translation>import oder export</translation>
+    </message>
+    <message>
+        <source>import|export</source>
+        <translation>import|export</translation>
+    </message>
+    <message>
+        <source>The files to import, or the one to export to.</source>
+        <translation>Die zu importierenden Dateien, oder die eine, in die exportiert wird.</translation>
+    </message>
+    <message>
+        <source>FILE...</source>
+        <translation>DATEI...</translation>
+    </message>
+    <message>
+        <source>unknown format &apos;%1&apos;: mealmaster, mxp, recipeml or jsonld</source>
+        <translation>unbekanntes Format »%1«: mealmaster, mxp, recipeml oder jsonld</translation>
+    </message>
+    <message>
+        <source>unknown encoding &apos;%1&apos;: cp437, windows-1252 or utf-8</source>
+        <translation>unbekannte Kodierung »%1«: cp437, windows-1252 oder utf-8</translation>
+    </message>
+    <message>
+        <source>import needs the files to import</source>
+        <translation>import braucht die zu importierenden Dateien</translation>
+    </message>
+    <message>
+        <source>export needs one file to export to</source>
+        <translation>export braucht eine Datei, in die exportiert wird</translation>
+    </message>
+    <message>
+        <source>no command: import or export</source>
+        <translation>kein Befehl: import oder export</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>unbekannter Befehl »%1«</translation>
+    </message>
+    <message>
+        <source>There is no folder %1 for the recipes.</source>
+        <translation>Es gibt keinen Ordner %1 für die Rezepte.</translation>
+    </message>
+    <message>
+        <source>No recipe was imported.</source>
+        <translation>Es wurde kein Rezept importiert.</translation>
+    </message>
+    <message>
+        <source>The box holds %1 recipes, and %2 more would pass the 32,767 it can hold. No recipe was imported.</source>
+        <translation>Die Box enthält %1 Rezepte, und %2 weitere gingen über die 32.767 hinaus, die sie fassen kann. Es wurde kein Rezept importiert.</translation>
+    </message>
+    <message>
+        <source>Recipes imported: %1. %2 now holds %3.</source>
+        <translation>Importierte Rezepte: %1. %2 enthält jetzt %3.</translation>
+    </message>
+    <message>
+        <source>the name %1 does not tell the format: name it with --format mealmaster or --format jsonld</source>
+        <translation>der Name %1 verrät das Format nicht: nennen Sie es mit --format mealmaster oder --format jsonld</translation>
+    </message>
+    <message>
+        <source>recipes are exported as mealmaster or jsonld, not as %1</source>
+        <translation>Rezepte werden als mealmaster oder jsonld exportiert, nicht als %1</translation>
+    </message>
+    <message>
+        <source>There are no recipes in %1 to export.</source>
+        <translation>In %1 gibt es keine Rezepte zu exportieren.</translation>
+    </message>
+    <message>
+        <source>%1 is the recipe box itself: export to another file.</source>
+        <translation>%1 ist die Rezeptbox selbst: exportieren Sie in eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>%1 was not written: %2</source>
+        <translation>%1 wurde nicht geschrieben: %2</translation>
+    </message>
+    <message>
+        <source>Recipes exported to %1: %2.</source>
+        <translation>Nach %1 exportierte Rezepte: %2.</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>not in a format this command reads (if it is one, name it with --format)</source>
+        <translation>in keinem Format, das dieser Befehl liest (falls doch, nennen Sie es mit --format)</translation>
+    </message>
+    <message>
+        <source>The recipes in %1 are open in a Larderly window. Close it, then try again.</source>
+        <translation>Die Rezepte in %1 sind in einem Larderly-Fenster geöffnet. Schließen Sie es und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The recipes in %1 may be open in Larderly on another computer. Start Larderly, which asks whether to open them here, then try again.</source>
+        <translation>Die Rezepte in %1 sind vielleicht in Larderly auf einem anderen Computer geöffnet. Starten Sie Larderly, das fragt, ob sie hier geöffnet werden sollen, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>Changes to the recipes in %1 from a Larderly session that did not end normally are waiting. Start Larderly to recover or discard them, then try again.</source>
+        <translation>Änderungen an den Rezepten in %1 aus einer nicht normal beendeten Larderly-Sitzung warten. Starten Sie Larderly, um sie wiederherzustellen oder zu verwerfen, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read whole. Open it in Larderly, which keeps a copy of a damaged file, then try again.</source>
+        <translation>%1 ließ sich nicht vollständig lesen. Öffnen Sie die Datei in Larderly, das eine Kopie einer beschädigten Datei aufhebt, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved: %2. It is as it was.</source>
+        <translation>%1 konnte nicht gespeichert werden: %2. Die Datei ist unverändert.</translation>
+    </message>
+</context>
+<context>
     <name>DefaultPrinter</name>
     <message>
         <source>Printer error</source>
@@ -108,10 +281,115 @@ Try &apos;larderly --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>DurationText</name>
+    <message>
+        <source>%1 yr</source>
+        <translation>%1 J.</translation>
+    </message>
+    <message>
+        <source>%1 mo</source>
+        <translation>%1 Mon.</translation>
+    </message>
+    <message>
+        <source>%1 wk</source>
+        <translation>%1 Wo.</translation>
+    </message>
+    <message>
+        <source>%1 d</source>
+        <translation>%1 Tg.</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 Std.</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 Min.</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 Sek.</translation>
+    </message>
+</context>
+<context>
     <name>HelpContents</name>
     <message>
         <source>If you need help: Contact %1</source>
         <translation>Wenn Sie Hilfe brauchen, wenden Sie sich an %1</translation>
+    </message>
+</context>
+<context>
+    <name>ImportedRecipe</name>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Cuisine</source>
+        <translation>Küche</translation>
+    </message>
+    <message>
+        <source>Keywords</source>
+        <translation>Stichwörter</translation>
+    </message>
+    <message>
+        <source>Diet</source>
+        <translation>Ernährungsform</translation>
+    </message>
+    <message>
+        <source>Yield</source>
+        <translation>Ergibt</translation>
+    </message>
+    <message>
+        <source>Total Time</source>
+        <translation>Gesamtzeit</translation>
+    </message>
+    <message>
+        <source>Recipe By</source>
+        <translation>Rezept von</translation>
+    </message>
+    <message>
+        <source>Author</source>
+        <translation>Autor</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>Equipment</source>
+        <translation>Küchengeräte</translation>
+    </message>
+    <message>
+        <source>Nutrition</source>
+        <translation>Nährwerte</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Anmerkungen</translation>
+    </message>
+    <message>
+        <source>More about this recipe</source>
+        <translation>Mehr zu diesem Rezept</translation>
+    </message>
+</context>
+<context>
+    <name>JsonLdReader</name>
+    <message>
+        <source>no JSON-LD in it (neither a JSON document nor a page with an application/ld+json script)</source>
+        <translation>kein JSON-LD darin (weder ein JSON-Dokument noch eine Seite mit einem application/ld+json-Skript)</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>no schema.org Recipe in it</source>
+        <translation>kein schema.org-Recipe darin</translation>
     </message>
 </context>
 <context>
@@ -345,6 +623,63 @@ Try &apos;larderly --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>MasterCookReader</name>
+    <message>
+        <source>no MasterCook recipe in it</source>
+        <translation>kein MasterCook-Rezept darin</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>the recipe has no title: the file is cut short</source>
+        <translation>das Rezept hat keinen Titel: die Datei ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>the recipe “%1” has no ingredient table: the file is cut short</source>
+        <translation>das Rezept „%1“ hat keine Zutatentabelle: die Datei ist abgeschnitten</translation>
+    </message>
+</context>
+<context>
+    <name>MealMasterReader</name>
+    <message>
+        <source>no Meal-Master recipe in it</source>
+        <translation>kein Meal-Master-Rezept darin</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>the recipe has no Title line</source>
+        <translation>das Rezept hat keine Title-Zeile</translation>
+    </message>
+    <message>
+        <source>the recipe “%1” has no closing line (%2): the file is cut short</source>
+        <translation>das Rezept „%1“ hat keine Schlusszeile (%2): die Datei ist abgeschnitten</translation>
+    </message>
+</context>
+<context>
+    <name>MealMasterWriter</name>
+    <message>
+        <source>Name of Dish</source>
+        <translation>Name des Gerichts</translation>
+    </message>
+    <message>
+        <source>Preparation Time</source>
+        <translation>Vorbereitungszeit</translation>
+    </message>
+    <message>
+        <source>Cooking Time</source>
+        <translation>Kochzeit</translation>
+    </message>
+    <message>
+        <source>Servings</source>
+        <translation>Portionen</translation>
+    </message>
+</context>
+<context>
     <name>PrintProgressDialog</name>
     <message>
         <source>Cancel</source>
@@ -455,6 +790,36 @@ Eine Kopie der Datei, wie sie war, ist als %1 aufbewahrt.</translation>
     </message>
 </context>
 <context>
+    <name>RecipeFormat</name>
+    <message>
+        <source>recipe %1 (“%2”) holds %3, which %4 has no code for</source>
+        <translation>Rezept %1 („%2“) enthält %3, wofür %4 keinen Code hat</translation>
+    </message>
+</context>
+<context>
+    <name>RecipeMlReader</name>
+    <message>
+        <source>this is XML, but not RecipeML: its root element is &lt;%1&gt;</source>
+        <translation>dies ist XML, aber kein RecipeML: sein Wurzelelement ist &lt;%1&gt;</translation>
+    </message>
+    <message>
+        <source>no RecipeML recipe in it</source>
+        <translation>kein RecipeML-Rezept darin</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>its elements are nested too deeply</source>
+        <translation>seine Elemente sind zu tief verschachtelt</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
+    </message>
+</context>
+<context>
     <name>RecipePrinting</name>
     <message>
         <source>Recipe Name: </source>
@@ -538,6 +903,10 @@ Eine Kopie der Datei, wie sie war, ist als %1 aufbewahrt.</translation>
     <message>
         <source>Application-defined or object-defined error</source>
         <translation>Anwendungs- oder objektdefinierter Fehler</translation>
+    </message>
+    <message>
+        <source>Invalid file format</source>
+        <translation>Ungültiges Dateiformat</translation>
     </message>
 </context>
 <context>

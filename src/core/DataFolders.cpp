@@ -1,4 +1,4 @@
-#include "app/DataFolders.h"
+#include "core/DataFolders.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,7 +6,8 @@
 // copied to, a USB stick) keeps RECIPES.DAT and its PDF printouts beside itself. An installed
 // program (the executable in the bin folder of a prefix that also holds its AppStream metadata)
 // cannot and must not write there, not even when root runs it: it keeps RECIPES.DAT in the
-// user's data folder and the printouts in the user's documents folder (or home folder).
+// user's data folder and the printouts in the user's documents folder (or home folder). The
+// command-line converter beside it follows the same rules from its own folder.
 class DataFolders
 {
 public:
