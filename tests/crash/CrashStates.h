@@ -8,13 +8,11 @@
 // the disk too, applied in the order the program made them, and the last write kept of each file may
 // be there in part (a prefix). A file shows only under a name that is on the disk; modes, owners and
 // times are left out.
-#include <QBitArray>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QMap>
-#include <QRandomGenerator>
 
 #include <cstdio>
 #include <functional>
@@ -50,24 +48,18 @@ public:
             const QByteArrayList arg = line.split(' ');
             Op op;
             op.kind = kinds.value(arg[0], Op::Other);
-            if (op.kind == Op::Write) {
-                op.bytes = text.mid(end + 1, arg.value(3).toLongLong());
-                end += op.bytes.size() + 1;
-            }
-            if (end < 0 || end >= text.size() || text[end] != '\n')
-                *error = "a record cut short: " + line;
-            if (!kinds.contains(arg[0]))
-                *error = "the recorder could not follow: " + line;
-            if (arg[0] == "ENTRY" || arg[0] == "CREATE" || arg[0] == "TMPFILE") {
-                nodes.insert(arg.value(1), int(log.m_isFolder.size()));
-                log.m_isFolder << (arg.value(4) == "d");
-            }
+            if (op.kind == Op::Write)
+                op.bytes = text.mid(end + 1, arg.value(3).toLongLong()), end += op.bytes.size() + 1;
+            if (end < 0 || end >= text.size() || text[end] != '\n' || !kinds.contains(arg[0]))
+                *error = "a record cut short, or a change the recorder could not follow: " + line;
+            if (arg[0] == "ENTRY" || arg[0] == "CREATE" || arg[0] == "TMPFILE")
+                nodes.insert(arg.value(1), int(log.m_isFolder.size())), log.m_isFolder << (arg.value(4) == "d");
             const auto node = [&](int i) { return nodes.value(arg.value(i), -1); };
             op.kind = op.kind == Op::Write && arg.value(1) == "marks" ? Op::Mark : op.kind;
             op.node = op.kind == Op::Mark ? 0 : node(1);
+            op.dir = op.toDir = op.kind <= Op::Rename ? node(2) : op.node; // Enter, Remove, Rename: a folder
             op.offset = arg.value(2).toLongLong();
-            if (op.kind <= Op::Rename) // Enter, Remove, Rename
-                op.dir = node(2), op.name = QByteArray::fromPercentEncoding(arg.value(3));
+            op.name = QByteArray::fromPercentEncoding(arg.value(3));
             if (op.kind == Op::Rename)
                 op.toDir = node(4), op.toName = QByteArray::fromPercentEncoding(arg.value(5)),
                 op.exchange = arg.value(6).toUInt() & RENAME_EXCHANGE;
@@ -90,36 +82,30 @@ public:
         Disk start{QVector<QByteArray>(m_isFolder.size()), QVector<QMap<QByteArray, int>>(m_isFolder.size())};
         for (const Op &op : m_start)
             start.apply(op);
-        Tree listed;
-        start.addTo(listed, 0, {}, m_isFolder, &initial);
+        start.tree(m_isFolder, &initial);
         QStringList marks;
         QVector<int> lastSync(m_isFolder.size(), -1);
         for (int point = 0; point <= size(); ++point) {
-            const Op *last = point > 0 ? &m_ops[point - 1] : nullptr;
-            if (last && last->kind == Op::Sync)
-                lastSync[last->node] = point - 1;
-            if (last && last->kind == Op::Mark)
-                marks << QString::fromUtf8(last->bytes);
-            QVector<int> pending; // the operations after their barrier
+            if (point > 0 && m_ops[point - 1].kind == Op::Sync)
+                lastSync[m_ops[point - 1].node] = point - 1;
+            if (point > 0 && m_ops[point - 1].kind == Op::Mark)
+                marks << QString::fromUtf8(m_ops[point - 1].bytes);
+            QVector<int> pending; // the changes after the last flush of their file or folders
             for (int i = 0; i < point; ++i) {
-                const Op &op = m_ops[i];
-                if (i > (op.kind == Op::Rename      ? std::min(lastSync[op.dir], lastSync[op.toDir])
-                             : op.kind < Op::Rename ? lastSync[op.dir]
-                             : op.kind < Op::Sync   ? lastSync[op.node]
-                                                    : i))
+                if (m_ops[i].kind < Op::Sync && i > std::min(lastSync[m_ops[i].dir], lastSync[m_ops[i].toDir]))
                     pending << i;
             }
             // Which of them are kept: all first, then every subset (s the ones dropped) of a few, or
             // random ones of many.
             const int n = int(pending.size());
-            QRandomGenerator random{quint32(point)};
+            const auto keeps = [&](int s, int k) {
+                return n <= 10 || s == 0 ? !(s >> k & 1) : qHash(quint64(point) << 40 | quint64(s) << 20 | k) % 2;
+            };
             QList<Tree> seen;
             for (int s = 0; s < (n <= 10 ? 1 << n : 4 * maxStatesPerPoint) && seen.size() < maxStatesPerPoint; ++s) {
-                QBitArray keep(n);
                 QHash<int, int> lastWrite; // the whole state first, then with these cut short
                 for (int k = 0; k < n; ++k) {
-                    keep.setBit(k, n <= 10 || s == 0 ? !(s >> k & 1) : random.bounded(2));
-                    if (keep[k] && m_ops[pending[k]].kind == Op::Write)
+                    if (keeps(s, k) && m_ops[pending[k]].kind == Op::Write)
                         lastWrite.insert(m_ops[pending[k]].node, pending[k]);
                 }
                 QVector<QPair<int, qint64>> cuts{{-1, -1}};
@@ -130,24 +116,23 @@ public:
                 }
                 for (const auto &[torn, cut] : std::as_const(cuts)) {
                     Disk disk = start;
-                    QStringList dropped;
+                    QStringList lost; // what the power cut dropped or tore
                     for (int i = 0, k = 0; i < point; ++i) {
-                        const bool isPending = k < n && pending[k] == i;
-                        if (isPending && !keep[k])
-                            dropped << QStringLiteral("#%1 %2").arg(i).arg(QString::fromUtf8(m_ops[i].line));
-                        else
+                        const bool isPending = k < n && pending[k] == i, dropped = isPending && !keeps(s, k);
+                        if (dropped || i == torn)
+                            lost << QStringLiteral("#%1 %2 %3")
+                                        .arg(i)
+                                        .arg(QString::fromUtf8(m_ops[i].line),
+                                             dropped ? "dropped" : QString("cut after %1 bytes").arg(cut));
+                        if (!dropped)
                             disk.apply(m_ops[i], i == torn ? cut : -1);
                         k += isPending;
                     }
-                    CrashState state{point, marks, QStringLiteral("crash after %1 records; dropped: %2"), {}};
-                    state.description = state.description.arg(point).arg(dropped.join(", "));
-                    if (cut >= 0)
-                        state.description += QStringLiteral("; #%1 torn after %2 bytes").arg(torn).arg(cut);
-                    disk.addTo(state.tree, 0, {}, m_isFolder);
-                    if (seen.size() >= maxStatesPerPoint || seen.contains(state.tree))
-                        continue;
-                    seen << state.tree;
-                    if (!check(state))
+                    const CrashState state{point, marks,
+                                           QString("crash after %1 records: %2").arg(point).arg(lost.join(", ")),
+                                           disk.tree(m_isFolder)};
+                    if (seen.size() < maxStatesPerPoint && !seen.contains(state.tree)
+                        && !check((seen << state.tree, state)))
                         return;
                 }
             }
@@ -162,11 +147,10 @@ public:
             QDirIterator entry(roots[i], QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                                QDirIterator::Subdirectories);
             while (entry.hasNext()) {
-                const QString path = QString::number(i) + '/' + QDir(roots[i]).relativeFilePath(entry.next());
-                QFile file(entry.filePath());
-                const bool isFolder = entry.fileInfo().isDir();
-                tree.insert(isFolder ? path + '/' : path,
-                            !isFolder && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+                QFile file(entry.next());
+                const QString path = QString::number(i) + entry.filePath().mid(roots[i].size());
+                tree.insert(entry.fileInfo().isDir() ? path + '/' : path,
+                            file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()); // a folder does not open
             }
         }
         return tree;
@@ -174,27 +158,24 @@ public:
 
     static bool materialize(const Tree &tree, const QStringList &roots) // the roots made anew
     {
-        for (const QString &root : roots) {
-            if (!QDir(root).removeRecursively() || !QDir().mkpath(root))
-                return false;
-        }
-        for (auto entry = tree.cbegin(); entry != tree.cend(); ++entry) {
+        bool made = std::all_of(roots.begin(), roots.end(),
+                                [](const QString &root) { return QDir(root).removeRecursively(); });
+        for (auto entry = tree.cbegin(); made && entry != tree.cend(); ++entry) { // a folder before its entries
             const int root = entry.key().section('/', 0, 0).toInt();
-            const QString path = roots.value(root) + '/' + entry.key().section('/', 1);
-            QFile file(path);
-            if (root >= roots.size() || !QDir().mkpath(QFileInfo(path).path())
-                || (!path.endsWith('/')
-                    && (!file.open(QIODevice::WriteOnly) || file.write(entry.value()) != entry.value().size())))
-                return false;
+            QFile file(roots.value(root) + '/' + entry.key().section('/', 1));
+            made = root < roots.size()
+                && (entry.key().endsWith('/')
+                        ? QDir().mkdir(file.fileName())
+                        : file.open(QIODevice::WriteOnly) && file.write(entry.value()) == entry.value().size());
         }
-        return true;
+        return made;
     }
 
 private:
     struct Op
     {
         enum Kind { Enter, Remove, Rename, Write, Truncate, Sync, Mark, Other } kind = Other;
-        int node = 0, dir = 0, toDir = 0; // the file or folder; the folders whose entries change
+        int node = 0, dir = 0, toDir = 0; // the file or folder; the folders whose entries change, or the file
         QByteArray name, toName, bytes; // entry names; a write's bytes, or a mark's text
         qint64 offset = 0; // where a write goes, or the length a truncation leaves
         bool exchange = false; // a rename that swaps two entries
@@ -230,17 +211,18 @@ private:
         }
 
         // The files and folders under `folder`; with `initial`, what they held before the session.
-        void addTo(Tree &tree, int folder, const QString &path, const QVector<bool> &isFolder,
-                   const Tree *initial = nullptr)
+        Tree tree(const QVector<bool> &isFolder, const Tree *initial = nullptr, int folder = 0,
+                  const QString &path = {})
         {
+            Tree tree;
             for (auto entry = entries[folder].cbegin(); entry != entries[folder].cend(); ++entry) {
                 const QString name = path + QFile::decodeName(entry.key()) + (isFolder[entry.value()] ? "/" : "");
                 if (initial)
                     data[entry.value()] = initial->value(name);
                 tree.insert(name, data[entry.value()]);
-                if (isFolder[entry.value()])
-                    addTo(tree, entry.value(), name, isFolder, initial);
+                tree.insert(isFolder[entry.value()] ? this->tree(isFolder, initial, entry.value(), name) : Tree());
             }
+            return tree;
         }
     };
 

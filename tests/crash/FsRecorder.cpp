@@ -7,10 +7,9 @@
 //   CREATE node dir name f|d | LINK|UNLINK node dir name | RENAME node dir name todir toname flags
 //   TMPFILE node | WRITE node offset length | TRUNCATE node length | SYNC node
 //   UNKNOWN call path: a change that is not followed, which refuses the log
-// A call is recorded once it succeeded, under one lock with the call, so that the records come in the
-// order the calls completed; the reader refuses nodes no record made. Intercepted are the calls that
-// change files and that the program or a library it loads imports (nm -D --undefined-only); those
-// that change only modes, owners or times (fchmod, fchown...) pass, as the model leaves them out.
+// A call is recorded once it succeeded, under one lock with the call: in the order the calls completed.
+// Intercepted are the calls that change files which the program and Qt import (nm -D --undefined-only)
+// but those of modes, owners or times (fchmod...), which the model leaves out.
 #undef _FORTIFY_SOURCE // its inline open() would clash with ours
 
 #include <algorithm>
@@ -26,7 +25,6 @@
 #include <sys/mman.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 #include <vector>
 
@@ -61,8 +59,8 @@ struct Change
 std::string nodeOf(const std::string &path, int fd = -1)
 {
     struct stat s = {};
-    const int got = fd < 0 ? lstat(path.c_str(), &s) : fstat(fd, &s);
-    return got == 0 ? std::to_string(s.st_dev) + ':' + std::to_string(s.st_ino) : std::string();
+    const bool found = (fd < 0 ? lstat(path.c_str(), &s) : fstat(fd, &s)) == 0;
+    return found ? std::to_string(s.st_dev) + ':' + std::to_string(s.st_ino) : "";
 }
 
 bool under(const std::string &path)
@@ -99,6 +97,11 @@ std::string entry(const char *word, const Change &c)
     return word + (' ' + c.node) + ' ' + c.dir + ' ' + encoded(c.name);
 }
 
+std::string folderOf(const std::string &path)
+{
+    return path.substr(0, std::max<size_t>(path.rfind('/'), 1));
+}
+
 // A path made absolute against dirfd, its folder resolved.
 std::string place(int dirfd, const char *given)
 {
@@ -108,15 +111,9 @@ std::string place(int dirfd, const char *given)
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     char folder[4096];
-    const size_t slash = path.rfind('/');
-    if (path.empty() || !realpath(slash == 0 ? "/" : path.substr(0, slash).c_str(), folder))
+    if (path.empty() || !realpath(folderOf(path).c_str(), folder))
         return {};
-    return (strcmp(folder, "/") == 0 ? "" : std::string(folder)) + path.substr(slash);
-}
-
-std::string folderOf(const std::string &path)
-{
-    return path.substr(0, std::max<size_t>(path.rfind('/'), 1));
+    return (strcmp(folder, "/") == 0 ? "" : std::string(folder)) + path.substr(path.rfind('/'));
 }
 
 // For the calls not followed: one on a file or a path under the roots refuses the log.
@@ -163,14 +160,11 @@ int onPath(const std::string &path, Call call, Record record)
     return result;
 }
 
-template<typename Call>
-int opened(const std::string &path, int flags, Call call)
+std::string opening(const Change &c, int flags)
 {
-    return onPath(path, call, [&](const Change &c) {
-        if ((flags & O_TMPFILE) == O_TMPFILE)
-            return "TMPFILE " + nodeOf({}, int(c.result));
-        return c.made ? entry("CREATE", c) + " f" : flags & O_TRUNC ? "TRUNCATE " + c.node + " 0" : "";
-    });
+    if ((flags & O_TMPFILE) == O_TMPFILE)
+        return "TMPFILE " + nodeOf({}, int(c.result));
+    return c.made ? entry("CREATE", c) + " f" : flags & O_TRUNC ? "TRUNCATE " + c.node + " 0" : "";
 }
 
 int listed(const char *path, const struct stat *s, int, struct FTW *at)
@@ -215,21 +209,19 @@ __attribute__((constructor)) void start()
 #define ON_PATH(fn, at, path, params, args, record) \
     SAME(int, fn, params, onPath(place(at, path), CALL(fn, args), RECORD(record)))
 #define REFUSED(type, fn, params, args, fd, path) SAME(type, fn, params, (refuse(#fn, fd, path), NEXT(fn) args))
-#define OPEN(fn, at, args, ...) \
-    int fn(__VA_ARGS__, int flags, ...) \
+#define OPEN(fn) \
+    int fn(const char *path, int flags, ...) \
     { \
         va_list list; \
         va_start(list, flags); \
         const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(list, mode_t) : 0; \
         va_end(list); \
-        return opened(place(at, path), flags, CALL(fn, args)); \
+        return onPath(place(AT_FDCWD, path), CALL(fn, (path, flags, mode)), RECORD(opening(c, flags))); \
     }
 
 extern "C" {
-OPEN(open, AT_FDCWD, (path, flags, mode), const char *path)
-OPEN(open64, AT_FDCWD, (path, flags, mode), const char *path)
-OPEN(openat, dirfd, (dirfd, path, flags, mode), int dirfd, const char *path)
-SAME(int, creat64, (const char *path, mode_t mode), open(path, O_CREAT | O_WRONLY | O_TRUNC, mode))
+OPEN(open)
+OPEN(open64)
 ON_FD(ssize_t, write, (int fd, const void *data, size_t n), (fd, data, n),
       c.result == 0 ? ""
                     : "WRITE " + c.node + ' ' + std::to_string(c.at) + ' ' + std::to_string(c.result) + '\n'
@@ -238,13 +230,9 @@ ON_FD(int, ftruncate, (int fd, off_t length), (fd, length), "TRUNCATE " + c.node
 SAME(int, ftruncate64, (int fd, off64_t length), ftruncate(fd, length))
 ON_FD(int, fsync, (int fd), (fd), "SYNC " + c.node)
 ON_FD(int, fdatasync, (int fd), (fd), "SYNC " + c.node)
-ON_PATH(truncate, AT_FDCWD, path, (const char *path, off_t n), (path, n),
-        "TRUNCATE " + c.node + ' ' + std::to_string(n))
-SAME(int, truncate64, (const char *path, off64_t length), truncate(path, length))
 ON_PATH(mkdir, AT_FDCWD, path, (const char *path, mode_t mode), (path, mode), entry("CREATE", c) + " d")
-ON_PATH(unlinkat, at, path, (int at, const char *path, int flags), (at, path, flags), entry("UNLINK", c))
-SAME(int, unlink, (const char *path), unlinkat(AT_FDCWD, path, 0))
-SAME(int, rmdir, (const char *path), unlinkat(AT_FDCWD, path, AT_REMOVEDIR))
+ON_PATH(unlink, AT_FDCWD, path, (const char *path), (path), entry("UNLINK", c))
+ON_PATH(rmdir, AT_FDCWD, path, (const char *path), (path), entry("UNLINK", c))
 ON_PATH(linkat, toFd, to, (int fromFd, const char *from, int toFd, const char *to, int flags),
         (fromFd, from, toFd, to, flags), entry("LINK", c)) // an O_TMPFILE file gets its name so
 SAME(int, link, (const char *from, const char *to), linkat(AT_FDCWD, from, AT_FDCWD, to, 0))
@@ -265,20 +253,11 @@ int renameat2(int fromFd, const char *from, int toFd, const char *to, unsigned f
     });
 }
 
-REFUSED(ssize_t, writev, (int fd, const iovec *v, int n), (fd, v, n), fd, nullptr)
 REFUSED(ssize_t, sendfile, (int fd, int in, off_t *at, size_t n), (fd, in, at, n), fd, nullptr)
-REFUSED(int, fallocate64, (int fd, int mode, off64_t at, off64_t n), (fd, mode, at, n), fd, nullptr)
-REFUSED(void *, mmap, (void *a, size_t n, int p, int f, int fd, off_t o), (a, n, p, f, fd, o),
-        (p & PROT_WRITE) && (f & MAP_SHARED) ? fd : -1, nullptr)
 REFUSED(void *, mmap64, (void *a, size_t n, int p, int f, int fd, off64_t o), (a, n, p, f, fd, o),
-        (p & PROT_WRITE) && (f & MAP_SHARED) ? fd : -1, nullptr)
-REFUSED(FILE *, fdopen, (int fd, const char *mode), (fd, mode), strpbrk(mode, "wa+") ? fd : -1, nullptr)
-REFUSED(FILE *, fopen, (const char *p, const char *mode), (p, mode), -1, strpbrk(mode, "wa+") ? p : nullptr)
-REFUSED(FILE *, fopen64, (const char *p, const char *mode), (p, mode), -1, strpbrk(mode, "wa+") ? p : nullptr)
-REFUSED(FILE *, freopen64, (const char *p, const char *mode, FILE *f), (p, mode, f), -1,
-        strpbrk(mode, "wa+") ? p : nullptr)
-REFUSED(int, mkostemp64, (char *p, int flags), (p, flags), -1, p)
-REFUSED(int, remove, (const char *p), (p), -1, p)
+        (p & PROT_WRITE) && (f & MAP_SHARED) ? fd : -1, nullptr) // a mapping that writes to the file
+REFUSED(FILE *, fopen, (const char *p, const char *m), (p, m), -1, strpbrk(m, "wa+") ? p : nullptr)
+REFUSED(int, truncate64, (const char *p, off64_t n), (p, n), -1, p)
 REFUSED(int, symlink, (const char *target, const char *p), (target, p), -1, p)
 
 int ioctl(int fd, unsigned long request, ...) // FICLONE and the like copy into a file
