@@ -1,13 +1,12 @@
 #pragma once
 
-// The states a power cut could leave some folders in, built from what FsRecorder logged of a session.
-// The model: what was before the last completed fsync or fdatasync of a file is on the disk for its
-// data (writes, truncations), and what was before the last fsync of a folder for its entries
-// (create, link, rename, unlink; a rename between two folders needs both flushed). The fsync of a
-// file does not make its name durable. Of the operations after those barriers, any subset may be on
-// the disk too, applied in the order the program made them, and the last write kept of each file may
-// be there in part (a prefix). A file shows only under a name that is on the disk; modes, owners and
-// times are left out.
+// The states a power cut could leave some folders in, built from what FsRecorder logged of a session. The model:
+// what was before the last completed fsync or fdatasync of a file is on the disk for its data (writes, truncations),
+// and what was before the last fsync of a folder for its entries (create, link, rename, unlink; a rename between two
+// folders needs both flushed). The fsync of a file does not make its name durable. Of the operations after those
+// barriers, any subset may be on the disk too, applied in the order the program made them, and the last write kept
+// of each file may be there in part (a prefix). A file shows only under a name that is on the disk; modes, owners
+// and times are left out.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

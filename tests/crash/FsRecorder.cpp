@@ -1,15 +1,16 @@
-// Preloaded into a program (LD_PRELOAD), records what it does to the files under some folders, for
-// CrashLog to build the states a power cut could leave. FSREC_LOG names the log, FSREC_ROOTS the
-// folders (colon-separated); writes to FSREC_MARKS are recorded as writes to the node "marks"; calls
-// of other threads than the main one wait FSREC_LAG ms first, as they may on a busy machine. A record
-// a line, a WRITE's followed by its bytes and "\n"; a node is dev:ino, a name is percent-encoded:
+// Preloaded into a program (LD_PRELOAD), records what it does to the files under some folders, for CrashLog to build
+// the states a power cut could leave. FSREC_LOG names the log, FSREC_ROOTS the folders (colon-separated); writes to
+// FSREC_MARKS are recorded as writes to the node "marks"; calls of other threads than the main one wait FSREC_LAG ms
+// first, as they may on a busy machine. A record a line, a WRITE's followed by its bytes and "\n"; a node is
+// dev:ino, a name is percent-encoded:
 //   ENTRY node dir name f|d: what the folders held at the start, each root named by its index in "top"
 //   CREATE node dir name f|d | LINK|UNLINK node dir name | RENAME node dir name todir toname flags
 //   TMPFILE node | WRITE node offset length | TRUNCATE node length | SYNC node
 //   UNKNOWN call path: a change that is not followed, which refuses the log
-// A call is recorded once it succeeded, under one lock with the call: in the order the calls completed.
-// Intercepted are the calls that change files which the program and Qt import (nm -D --undefined-only)
-// but those of modes, owners or times (fchmod...), which the model leaves out.
+// A call is recorded once it succeeded, under one lock with the call: in the order the calls completed. A
+// descriptor's file is known by /proc/self/fd, so copies and closes of descriptors need nothing. Intercepted are the
+// calls that change files which the program and Qt import (nm -D --undefined-only) but those of modes, owners or
+// times (fchmod...), which the model leaves out.
 #undef _FORTIFY_SOURCE // its inline open() would clash with ours
 
 #include <algorithm>

@@ -90,8 +90,8 @@ private slots:
                 && ++checked;
         });
         qDebug() << checked << "states checked over" << crashLog.size() << "records";
-        QVERIFY2(sawAfter == 1, "no state with every record kept shows the folders as the session left them");
-        QVERIFY(checked > 50);
+        QVERIFY2(QTest::currentTestFailed() || sawAfter == 1, "every record kept does not give the folders");
+        QVERIFY2(QTest::currentTestFailed() || checked > 50, "too few states");
     }
 };
 
