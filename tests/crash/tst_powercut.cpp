@@ -28,27 +28,20 @@ private slots:
         QFETCH(bool, inPlace);
         QTemporaryDir dir;
         const QStringList roots{dir.filePath("recipes"), dir.filePath("state")};
-        const QString file = roots[0] + "/RECIPES.DAT";
+        const QString file = roots[0] + "/RECIPES.DAT", log = dir.filePath("log"), marks = dir.filePath("marks");
         QVERIFY(QDir().mkpath(roots[0]) && QDir().mkpath(roots[1]));
         const RecipeList start = numbered(3, 1);
         RecipeFile::write(start, file);
-        for (const QString &made : {dir.filePath("log"), dir.filePath("marks")})
-            QFile(made).open(QIODevice::WriteOnly);
-        if (inPlace) // the session runs as nobody, for whom only the file and the state folder are writable
-            for (const auto &[path, mode] : {std::pair{dir.path(), 0755},
-                                             {roots[0], 0555},
-                                             {roots[1], 0777},
-                                             {file, 0666},
-                                             {dir.filePath("log"), 0666},
-                                             {dir.filePath("marks"), 0666}})
-                QVERIFY(::chmod(QFile::encodeName(path), mode_t(mode)) == 0);
+        // In place, the session runs as nobody, for whom only the file and the state folder are writable.
+        for (const QString &path : {dir.path(), roots[0], roots[1], file})
+            QVERIFY(!inPlace || ::chmod(QFile::encodeName(path), path == roots[0] ? 0555 : 0777) == 0);
         const Tree initial = CrashLog::snapshot(roots);
+        qputenv("XDG_STATE_HOME", QFile::encodeName(roots[1])); // for the session and the starts after it
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LD_PRELOAD", FSRECORDER_PATH);
-        environment.insert("FSREC_LOG", dir.filePath("log"));
+        environment.insert("FSREC_LOG", log);
         environment.insert("FSREC_ROOTS", roots.join(u':'));
-        environment.insert("FSREC_MARKS", dir.filePath("marks"));
-        environment.insert("XDG_STATE_HOME", roots[1]);
+        environment.insert("FSREC_MARKS", marks);
         environment.insert("FSREC_LAG", "30"); // the journal's thread, late: what the session waits for is in time
         environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
         QProcess session;
@@ -56,15 +49,14 @@ private slots:
         session.start(QCoreApplication::applicationDirPath() + "/powercutsession",
                       inPlace ? QStringList{roots[0], "nobody"} : QStringList{roots[0]});
         QVERIFY(session.waitForFinished(30000) && session.exitCode() == 0);
+        const Tree after = CrashLog::snapshot(roots); // what the state with every record kept must show
         QString error;
-        const CrashLog log = CrashLog::read(dir.filePath("log"), &error);
+        const CrashLog crashLog = CrashLog::read(log, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        ::chmod(QFile::encodeName(roots[0]), 0700);
-        qputenv("XDG_STATE_HOME", QFile::encodeName(roots[1]));
         const QString whole = "RECIPES.DAT was left incomplete by a save that could not finish; it has been written "
                               "whole again from the record of unsaved changes.";
-        int checked = 0;
-        log.forEachState(initial, 40, [&](const CrashState &state) {
+        int checked = 0, sawAfter = 0;
+        crashLog.forEachState(initial, 40, [&](const CrashState &state) {
             // What the session had promised when the power went.
             QByteArrayList states{digestOf(start)}, files{digestOf(start)};
             qsizetype least = 0;
@@ -79,32 +71,27 @@ private slots:
                 else if (what == "saved")
                     files = {digest};
             }
-            CrashLog::materialize(state.tree, roots);
+            sawAfter += state.crashPoint == crashLog.size() && state.tree == after;
+            const bool written = CrashLog::materialize(state.tree, roots);
             RecipeBox box(roots[0]);
             const QStringList said = box.open();
             box.recover();
             RecipeList onDisk;
-            QString broken;
-            try {
-                RecipeFile::read(file, onDisk);
-            } catch (const RuntimeError &e) {
-                broken = e.description();
-            }
-            const QString seen = QStringLiteral("%1\n   file %2 %3, recipes %4, said %5\n   marks %6")
-                                     .arg(state.description, digestOf(onDisk), broken, digestOf(box.list()),
+            const QString broken = raised([&] { RecipeFile::read(file, onDisk); });
+            const QString problem = !written                            ? "the state could not be written"
+                : broken != "none" || !files.contains(digestOf(onDisk)) ? "RECIPES.DAT is not a list the session saved"
+                : states.indexOf(digestOf(box.list()), least) < 0       ? "changes on the disk did not come back"
+                : !said.isEmpty() && said != QStringList{whole}         ? "a message that is not true"
+                                                                        : "";
+            const QString seen = QString("%1: %2\n   file %3 %4, recipes %5, said %6\n   marks %7")
+                                     .arg(problem, state.description, digestOf(onDisk), broken, digestOf(box.list()),
                                           said.join(u'|'), state.marks.join(u'|'));
-            if (!broken.isEmpty() || !files.contains(digestOf(onDisk)))
-                QTest::qFail(qPrintable("RECIPES.DAT is not a list the session saved: " + seen), __FILE__, __LINE__);
-            else if (states.indexOf(digestOf(box.list()), least) < 0)
-                QTest::qFail(qPrintable("changes on the disk did not come back: " + seen), __FILE__, __LINE__);
-            else if (!said.isEmpty() && said != QStringList{whole})
-                QTest::qFail(qPrintable("a message that is not true: " + seen), __FILE__, __LINE__);
-            else
-                return ++checked, true;
-            return false;
+            return QTest::qVerify(problem.isEmpty(), "the promises kept", qPrintable(seen), __FILE__, __LINE__)
+                && ++checked;
         });
-        qDebug() << checked << "states checked over" << log.size() << "records";
-        QVERIFY(checked > 50);
+        qDebug() << checked << "states checked over" << crashLog.size() << "records";
+        QVERIFY2(QTest::currentTestFailed() || sawAfter == 1, "every record kept does not give the folders");
+        QVERIFY2(QTest::currentTestFailed() || checked > 50, "too few states");
     }
 };
 
