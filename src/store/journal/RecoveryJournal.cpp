@@ -135,16 +135,16 @@ void RecoveryJournal::resume(const RecipeList &list, const QString &path, qsizet
 void RecoveryJournal::writeWhole(const FileIdentity &saving)
 {
     // A copy that shares its texts with the list: cheap here, encoded on the writing thread.
-    QMetaObject::invokeMethod(m_writer, [writer = m_writer, base = m_base, list = m_list, saving,
-                                         host = QSysInfo::machineHostName()] {
-        writer->replace([&] {
-            QByteArray contents = JournalFile::signature() + JournalEntry::base(base, host).encoded()
-                + JournalEntry::snapshot(list).encoded();
-            if (saving != FileIdentity())
-                contents += JournalEntry::saving(saving).encoded();
-            return contents;
+    QMetaObject::invokeMethod(
+        m_writer, [writer = m_writer, base = m_base, list = m_list, saving, host = QSysInfo::machineHostName()] {
+            writer->replace([&] {
+                QByteArray contents = JournalFile::signature() + JournalEntry::base(base, host).encoded()
+                    + JournalEntry::snapshot(list).encoded();
+                if (saving != FileIdentity())
+                    contents += JournalEntry::saving(saving).encoded();
+                return contents;
+            });
         });
-    });
     m_pending.clear();
     m_created = true;
     m_sinceWhole = 0;
@@ -172,8 +172,8 @@ void RecoveryJournal::write(const FileIdentity &saving)
         QMetaObject::invokeMethod(m_writer, [writer = m_writer, records] { writer->append(records); });
         return;
     }
-    const QByteArray contents = JournalFile::signature()
-        + JournalEntry::base(m_base, QSysInfo::machineHostName()).encoded() + records;
+    const QByteArray contents
+        = JournalFile::signature() + JournalEntry::base(m_base, QSysInfo::machineHostName()).encoded() + records;
     QMetaObject::invokeMethod(m_writer, [writer = m_writer, contents] { writer->replace([&] { return contents; }); });
     m_created = true;
 }
