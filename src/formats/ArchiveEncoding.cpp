@@ -164,27 +164,6 @@ qsizetype ArchiveEncoding::unencodable(QStringView text, Encoding encoding)
     return -1;
 }
 
-QByteArray ArchiveEncoding::encode(QStringView text, Encoding encoding, Encoding *used)
-{
-    QByteArray bytes;
-    if (encoding == Automatic) {
-        encoding = append(bytes, text, Windows1252) && detect(bytes) == Windows1252 ? Windows1252 : Utf8;
-        if (encoding == Utf8)
-            bytes.clear();
-    }
-    if (used)
-        *used = encoding;
-    if (bytes.isEmpty() && !append(bytes, text, encoding)) {
-        bytes = QByteArray(text.size(), Qt::Uninitialized);
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const char16_t c = text[i].unicode();
-            const int byte = c < 0x80 ? c : encoding == Cp437 ? cp437Byte(c) : TextEncoding::windows1252Byte(c);
-            bytes[i] = byte < 0 ? '?' : char(byte);
-        }
-    }
-    return bytes;
-}
-
 bool ArchiveEncoding::append(QByteArray &out, QStringView text, Encoding encoding)
 {
     if (encoding == Utf8 || encoding == Automatic) {

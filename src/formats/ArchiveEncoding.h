@@ -31,11 +31,6 @@ QString decode(QByteArrayView bytes, Encoding encoding);
 // The index of the first character of the text that the encoding cannot hold, or -1.
 qsizetype unencodable(QStringView text, Encoding encoding);
 
-// The text in the encoding; Automatic writes Windows-1252 when the text fits it and its bytes
-// read back as Windows-1252 by the rule above, UTF-8 otherwise. A character the encoding cannot
-// hold (see unencodable()) becomes '?'. `used` receives the encoding written.
-QByteArray encode(QStringView text, Encoding encoding, Encoding *used = nullptr);
-
 // Appends the text in a named encoding; false, with nothing appended, when it cannot hold a
 // character of it.
 bool append(QByteArray &out, QStringView text, Encoding encoding);
