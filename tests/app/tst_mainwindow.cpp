@@ -50,6 +50,16 @@ struct Started : Folder
         return program->start() ? program->mainWindow()->findChild<QLabel *>("recordCounter")->text() : "refused";
     }
     QString start() { return start(larderly); }
+    // Started as main() starts it, which ends it at the signals, with "Stew " typed before the first name.
+    QString startToEnd()
+    {
+        ending = std::make_unique<TerminationSignals>();
+        const QString counter = start();
+        QObject::connect(ending.get(), &TerminationSignals::received, larderly.get(), &Application::endSession);
+        if (larderly->mainWindow())
+            QTest::keyClicks(larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"), "Stew ");
+        return counter;
+    }
     bool close()
     {
         larderly->mainWindow()->findChild<QAction *>("exitAction")->trigger();
@@ -57,6 +67,7 @@ struct Started : Folder
     }
     QTemporaryDir elsewhere;
     std::unique_ptr<Application> larderly;
+    std::unique_ptr<TerminationSignals> ending; // reads the signals while the program runs
 };
 
 // The contrast of two colours, from 1 to 21, by their relative luminance in sRGB (WCAG 2).
@@ -102,21 +113,18 @@ private slots:
     }
 
     // What a screen reader says of the controls, through Qt's accessibility interfaces (which the
-    // AT-SPI bridge reads).
+    // AT-SPI bridge reads): "name (role)"; a name ending in "*" is compared up to it.
     void controlsHaveANameAndARoleForScreenReaders_data()
     {
-        QTest::addColumn<QString>("spoken"); // "name (role)"; a name ending in "*" is compared up to it
-        const QStringList rows{"mainWindow",       "Larderly (Window)",
-                               "nameEdit",         "Name of Dish (EditableText)",
-                               "servingsEdit",     "Servings (EditableText)",
-                               "previousButton",   "Previous recipe (Button)",
-                               "nextButton",       "Next recipe (Button)",
-                               "background",       "Red and white checkerboard (Graphic)",
-                               "siteLogo",         "Kettlebay logo, the maker's web site (Link)",
-                               "cookingClassLink", "Cooking Class (Link)",
-                               "datePanel",        "Date: *"};
-        for (qsizetype i = 0; i < rows.size(); i += 2)
-            QTest::newRow(qPrintable(rows[i])) << rows[i + 1];
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("mainWindow") << "Larderly (Window)";
+        QTest::newRow("nameEdit") << "Name of Dish (EditableText)";
+        QTest::newRow("previousButton") << "Previous recipe (Button)";
+        QTest::newRow("nextButton") << "Next recipe (Button)";
+        QTest::newRow("background") << "Red and white checkerboard (Graphic)";
+        QTest::newRow("siteLogo") << "Kettlebay logo, the maker's web site (Link)";
+        QTest::newRow("cookingClassLink") << "Cooking Class (Link)";
+        QTest::newRow("datePanel") << "Date: *";
     }
     void controlsHaveANameAndARoleForScreenReaders()
     {
@@ -139,9 +147,8 @@ private slots:
     void everyTextCanBeRead()
     {
         QFETCH(QPalette, desktop);
-        const QPalette before = QApplication::palette();
+        const auto restore = qScopeGuard([before = QApplication::palette()] { QApplication::setPalette(before); });
         QApplication::setPalette(desktop);
-        const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
         WindowFixture w;
         auto *tabs = w.child<TabbedPages>("tabs");
         QStringList poor; // "text: #colour on #ground, contrast"
@@ -244,47 +251,42 @@ private slots:
         QCOMPARE(edited.list().at(1).ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0\r\ng");
     }
 
-    void closingSavesOrAsksBeforeLosingChanges_data()
+    // File > Exit stores the boxes and saves; a save that fails is said, and a question (No by
+    // default) comes only when changes would be lost.
+    void exitSavesOrAsksBeforeLosingChanges_data()
     {
-        QTest::addColumn<QString>("how"); // File > Exit, the close box, or a failing save answered yes or no
+        QTest::addColumn<bool>("saveFails");
         QTest::addColumn<bool>("edited"); // the cooking time
-        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("yes");
         QTest::addColumn<QStringList>("messages");
-        const auto row
-            = [](const char *name, const QString &how, bool edited, bool closed, const QStringList &messages) {
-                  QTest::newRow(name) << how << edited << closed << messages;
-              };
         const QString kept = "Your recipes could not be saved. Close anyway? The changes made since the last save are "
                              "kept in RECIPES.JNL and offered back at the next start.";
-        row("File > Exit stores the boxes and saves", "exit", true, true, QStringList());
-        row("a failed save with nothing unsaved closes after the error", "yes", false, true,
-            QStringList{"Permission denied"});
-        row("a failed save with changes asks; Yes closes", "yes", true, true, QStringList{"Permission denied", kept});
-        row("No keeps the window, the edits and their journal", "no", true, false,
-            QStringList{"Permission denied", kept});
+        QTest::newRow("edits stored and saved") << false << true << false << QStringList();
+        QTest::newRow("failed with nothing unsaved: closed after the error")
+            << true << false << false << QStringList{"Permission denied"};
+        QTest::newRow("failed with changes: Yes closes")
+            << true << true << true << QStringList{"Permission denied", kept};
+        QTest::newRow("No keeps the window, the edits and their journal")
+            << true << true << false << QStringList{"Permission denied", kept};
     }
-    void closingSavesOrAsksBeforeLosingChanges()
+    void exitSavesOrAsksBeforeLosingChanges()
     {
-        QFETCH(QString, how);
+        QFETCH(bool, saveFails);
         QFETCH(bool, edited);
-        QFETCH(bool, closed);
+        QFETCH(bool, yes);
         QFETCH(QStringList, messages);
         WindowFixture w(ThreeRecipes);
-        const bool fails = how == "yes" || how == "no";
-        if (fails)
-            QVERIFY(QFile::setPermissions(w.path(), QFile::ReadOwner));
+        QVERIFY(!saveFails || QFile::setPermissions(w.path(), QFile::ReadOwner));
         if (edited)
             w.type("cookTimeEdit", " or so", Qt::Key_End);
         PromptRecorder prompts;
-        prompts.answers = {MessageBox::Ok, how == "yes" ? MessageBox::Yes : MessageBox::No};
-        how == "exit" ? w.child<QAction>("exitAction")->trigger() : void(w.window->close());
-        QCOMPARE(!w.window->isVisible(), closed);
+        prompts.answers = {MessageBox::Ok, yes ? MessageBox::Yes : MessageBox::No};
+        w.child<QAction>("exitAction")->trigger();
+        QCOMPARE(w.window->isVisible(), messages.size() > 1 && !yes);
         QCOMPARE(prompts.texts(), messages);
-        if (messages.size() > 1)
-            QCOMPARE(prompts.requests[1].defaultButton, MessageBox::No);
-        QCOMPARE(w.bytes().contains("\"5 min or so\""), edited && !fails);
-        if (edited && fails) // kept at once
-            QCOMPARE(w.journaled().at(2).cookTime, "5 min or so");
+        QCOMPARE(prompts.requests.value(1).defaultButton, messages.size() > 1 ? MessageBox::No : MessageBox::Ok);
+        QCOMPARE(w.bytes().contains("\"5 min or so\""), edited && !saveFails);
+        QCOMPARE(w.journaled().at(2).cookTime, edited ? "5 min or so" : "5 min"); // kept at once
     }
 
     void recipesOpenElsewhereAreNotReadAgain_data()
@@ -321,34 +323,36 @@ private slots:
         QCOMPARE(program.bytes(), Soup);
     }
 
-    void aSignalEndingTheSessionClosesAndSavesAsTheCloseBoxDoes_data()
+    // The session's end (SIGTERM at a log-out, SIGHUP as the terminal closes), which may come again,
+    // closes an open menu and the window as the close box does, asking nothing: saved, or journaled.
+    void theSessionsEndClosesAMenuAndTheWindowAndSaves_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGHUP, the terminal closing") << SIGHUP;
-        QTest::newRow("SIGTERM while the save fails: no question, the journal keeps the typing") << SIGTERM;
+        QTest::addColumn<bool>("saveFails");
+        QTest::newRow("SIGHUP") << SIGHUP << false;
+        QTest::newRow("SIGTERM while the save fails") << SIGTERM << true;
     }
-    void aSignalEndingTheSessionClosesAndSavesAsTheCloseBoxDoes()
+    void theSessionsEndClosesAMenuAndTheWindowAndSaves()
     {
         QFETCH(int, signal);
-        const bool saveFails = signal == SIGTERM;
+        QFETCH(bool, saveFails);
         QVERIFY(TerminationSignals::install());
         Started program;
         program.put(Soup);
-        if (saveFails)
-            QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner));
-        PromptRecorder prompts;
-        QCOMPARE(program.start(), "Record 1 of 1");
-        TerminationSignals terminations;
-        connect(&terminations, &TerminationSignals::received, program.larderly.get(), &Application::endSession);
-        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"), "Stew "); // not stored
+        QVERIFY(!saveFails || QFile::setPermissions(program.path(), QFile::ReadOwner));
+        QCOMPARE(program.startToEnd(), "Record 1 of 1");
+        QMenu *menu = program.larderly->mainWindow()->findChild<QMenu *>("recipesMenu");
+        menu->popup(program.larderly->mainWindow()->geometry().center());
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activePopupWidget() == menu, 4000);
+        std::raise(signal);
         std::raise(signal);
         QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
-        QCOMPARE(prompts.texts(), QStringList());
+        QVERIFY(!menu->isVisible());
         QCOMPARE(program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"), !saveFails);
         QCOMPARE(program.journaled().at(1).name, "Stew Soup");
     }
 
-    void theSessionsEndClosesWhateverIsOpenAndSaves_data()
+    void theSessionsEndClosesWhateverWindowIsOpenAndSaves_data()
     {
         QTest::addColumn<QString>("opener"); // the command that opens it
         QTest::newRow("the search dialog") << "searchAction";
@@ -357,17 +361,14 @@ private slots:
         QTest::newRow("a question, which ends as No") << "deleteAction";
         QTest::newRow("the progress of a print") << "printAllAction";
     }
-    void theSessionsEndClosesWhateverIsOpenAndSaves()
+    void theSessionsEndClosesWhateverWindowIsOpenAndSaves()
     {
         QFETCH(QString, opener);
         QVERIFY(TerminationSignals::install());
         Started program;
         RecipeFile::write(numbered(3000, 1), program.path()); // a print long enough to be seen
+        QCOMPARE(program.startToEnd(), "Record 1 of 3000");
         RealMessageBoxes real;
-        QCOMPARE(program.start(), "Record 1 of 3000");
-        TerminationSignals terminations;
-        connect(&terminations, &TerminationSignals::received, program.larderly.get(), &Application::endSession);
-        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"), "Stew ");
         onModal([](QWidget *) { // the session ends twice over while the window is open
             std::raise(SIGTERM);
             std::raise(SIGTERM);
@@ -379,25 +380,6 @@ private slots:
             return window->isVisible() && window != m_window->window.get(); // but the window all tests share
         }));
         QVERIFY(program.bytes().startsWith("3000,1\r\n\"Stew Recipe 1\"\r\n"));
-    }
-
-    void theSessionsEndClosesAnOpenMenuAndSaves()
-    {
-        QVERIFY(TerminationSignals::install());
-        Started program;
-        program.put(Soup);
-        QCOMPARE(program.start(), "Record 1 of 1");
-        TerminationSignals terminations;
-        connect(&terminations, &TerminationSignals::received, program.larderly.get(), &Application::endSession);
-        QTest::keyClicks(program.larderly->mainWindow()->findChild<QLineEdit *>("nameEdit"), "Stew ");
-        QMenu *menu = program.larderly->mainWindow()->findChild<QMenu *>("recipesMenu");
-        menu->popup(program.larderly->mainWindow()->geometry().center());
-        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activePopupWidget() == menu, 4000);
-        std::raise(SIGTERM);
-        std::raise(SIGTERM);
-        QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
-        QVERIFY(!menu->isVisible());
-        QVERIFY(program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"));
     }
 
     void aSessionEndingWhileTheRecipesAreReadEndsWithoutWritingThem()
@@ -480,24 +462,19 @@ private slots:
 
     void linksOpenTheirPages_data()
     {
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("address"); // none for a label that is no link
-        const auto row = [](const char *name, const QString &link, const QString &address) {
-            QTest::newRow(name) << link << address;
-        };
-        row("the logo", "siteLogo", "http://www.kettlebay.com");
-        row("Spice Rack", "spiceRackLink", "http://www.kettlebay.com/help/spices.html");
-        row("Free Recipes, on the archive site", "freeRecipesLink", "http://recipes.kettlebay.com/recipes/index.cgi");
-        row("Cooking Class", "cookingClassLink", "http://www.kettlebay.com/shows.html");
-        row("a text that is no link", "siteTextLabel", "");
+        QTest::addColumn<QString>("address"); // of the link named by the row; none for a label that is no link
+        QTest::newRow("siteLogo") << "http://www.kettlebay.com";
+        QTest::newRow("spiceRackLink") << "http://www.kettlebay.com/help/spices.html";
+        QTest::newRow("freeRecipesLink") << "http://recipes.kettlebay.com/recipes/index.cgi"; // the archive site
+        QTest::newRow("cookingClassLink") << "http://www.kettlebay.com/shows.html";
+        QTest::newRow("siteTextLabel") << "";
     }
     void linksOpenTheirPages()
     {
-        QFETCH(QString, link);
         QFETCH(QString, address);
         m_window->child<TabbedPages>("tabs")->setCurrentIndex(1);
         UrlRecorder desktop;
-        QTest::mouseClick(m_window->child(qPrintable(link)), Qt::LeftButton);
+        QTest::mouseClick(m_window->child(QTest::currentDataTag()), Qt::LeftButton);
         QCOMPARE(desktop.urls, address.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(address)});
         QCOMPARE(m_window->counter(), "Record 2 of 3");
     }

@@ -9,10 +9,6 @@ namespace {
 
 const QByteArray OneRecipe = "1,1\r\n\"Soup\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
 const QString Again = "Try 'larderly --help' for more information.\n";
-const QString NoDisplay = "Larderly is a desktop program and found no display to open its window on.\n";
-// The start of --help: Qt's usage line and our description.
-const QString EnglishHelp = "Usage: larderly [options]\nA recipe box for the desktop: keep, search and print";
-const QString GermanHelp = "Aufruf: larderly [Optionen]\nEin Rezeptkasten für den Desktop: Rezepte aufbewahren";
 
 } // namespace
 
@@ -23,49 +19,42 @@ class TestProgram : public QObject
 private slots:
     void runsAsAUserStartsItAndKeepsTheRecipesWhereTheyCanWrite_data()
     {
-        QTest::addColumn<QString>("program"); // copied into a folder with one recipe, into one named bin, or installed
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("where"); // copied into a folder with one recipe, into one named bin, or installed
+        QTest::addColumn<QString>("arguments");
         QTest::addColumn<QString>("display"); // none, Qt's offscreen platform, or an X display nobody serves
-        QTest::addColumn<QString>("out"); // how standard output starts
+        QTest::addColumn<QString>("out"); // how standard output starts; with none, the window opens
         QTest::addColumn<QString>("err"); // all of standard error; any ends it with status 1
-        QTest::addColumn<QString>("files"); // beside the copy and in the user's data folder
-        const auto row = [](const char *name, const QString &program, const QStringList &arguments,
-                            const QString &display, const QString &out, const QString &err, const QString &files) {
-            QTest::newRow(name) << program << arguments << display << out << err << files;
-        };
-        const QString copied = "larderly RECIPES.DAT";
-        row("--version shows the version", "copied", QStringList{"--version"}, "offscreen",
-            "Larderly " LARDERLY_VERSION "\n", "", copied);
-        row("an unknown option is refused", "copied", QStringList{"--frobnicate"}, "none", "",
-            "larderly: Unknown option 'frobnicate'.\n" + Again, copied);
-        row("an extra argument is refused", "copied", QStringList{"RECIPES.DAT"}, "none", "",
-            "larderly: unexpected argument 'RECIPES.DAT'\n" + Again, copied);
-        row("a start with a display nobody serves says so", "copied", QStringList(), ":9999", "", NoDisplay, copied);
-        row("Qt's -platform names the display", "copied", QStringList{"-platform", "offscreen"}, "none", "", "",
-            copied);
-        row("a platform plugin's warning is no missing display", "copied", QStringList(), "nosuchplugin;offscreen", "",
-            "", copied);
-        row("a copied program keeps the recipes beside itself", "copied", QStringList(), "offscreen", "", "", copied);
-        row("a copy in a folder named bin is still a copy", "bin", QStringList(), "offscreen", "", "", copied);
-        row("an installed program keeps them in the user's data folder", "installed", QStringList(), "offscreen", "",
-            "", "RECIPES.DAT");
+        const auto row = [](const char *name, const QString &where, const QString &arguments, const QString &display,
+                            const QString &out,
+                            const QString &err) { QTest::newRow(name) << where << arguments << display << out << err; };
+        row("--version", "copied", "--version", "offscreen", "Larderly " LARDERLY_VERSION "\n", "");
+        row("an unknown option", "copied", "--frobnicate", "none", "",
+            "larderly: Unknown option 'frobnicate'.\n" + Again);
+        row("an extra argument", "copied", "RECIPES.DAT", "none", "",
+            "larderly: unexpected argument 'RECIPES.DAT'\n" + Again);
+        row("a display nobody serves", "copied", "", ":9999", "",
+            "Larderly is a desktop program and found no display to open its window on.\n");
+        row("Qt's -platform names the display", "copied", "-platform offscreen", "none", "", "");
+        row("a platform plugin's warning is no missing display", "copied", "", "nosuchplugin;offscreen", "", "");
+        row("a copy keeps the recipes beside itself", "copied", "", "offscreen", "", "");
+        row("a copy in a folder named bin is still a copy", "bin", "", "offscreen", "", "");
+        row("an installed program keeps them in the user's data folder", "installed", "", "offscreen", "", "");
     }
     void runsAsAUserStartsItAndKeepsTheRecipesWhereTheyCanWrite()
     {
-        QFETCH(QString, program);
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, where);
+        QFETCH(QString, arguments);
         QFETCH(QString, display);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        QFETCH(QString, files);
         Folder copy, home;
-        const QString folder = program == "bin" ? copy.path("bin") : copy.dir.path();
-        const QString path = program == "installed" ? LARDERLY_PREFIX "/bin/larderly" : folder + "/larderly";
-        if (program != "installed") {
-            QVERIFY(QDir().mkpath(folder));
-            QVERIFY(QFile::copy(LARDERLY_PROGRAM, path));
+        const QString folder = where == "bin" ? copy.path("bin") : copy.dir.path();
+        const bool installed = where == "installed";
+        const QString recipes = QDir(copy.dir.path()).relativeFilePath(folder + "/RECIPES.DAT");
+        if (!installed) {
+            QVERIFY(QDir().mkpath(folder) && QFile::copy(LARDERLY_PROGRAM, folder + "/larderly"));
             QFile::remove(copy.path()); // the recipes go beside the program
-            copy.put(OneRecipe, QDir(copy.dir.path()).relativeFilePath(folder + "/RECIPES.DAT"));
+            copy.put(OneRecipe, recipes);
         }
         QProcessEnvironment environment;
         environment.insert("HOME", home.dir.path());
@@ -77,7 +66,8 @@ private slots:
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setReadChannel(QProcess::StandardError);
-        process.start(path, arguments);
+        process.start(installed ? LARDERLY_PREFIX "/bin/larderly" : folder + "/larderly",
+                      QProcess::splitCommand(arguments));
         QVERIFY(process.waitForStarted(10000));
         QByteArray errors;
         if (err.isEmpty() && out.isEmpty()) { // the window opens: ended as the session ends it
@@ -94,9 +84,8 @@ private slots:
         QCOMPARE(QString(errors).remove(QRegularExpression("qt.qpa.plugin: Could not find.*\n")), err);
         const QStringList there
             = QDir(folder).entryList(QDir::Files) + QDir(home.path("data/larderly")).entryList(QDir::Files);
-        QCOMPARE(there.join(u' '), files); // no lock or journal left
-        if (program != "installed")
-            QCOMPARE(copy.bytes(QDir(copy.dir.path()).relativeFilePath(folder + "/RECIPES.DAT")), OneRecipe);
+        QCOMPARE(there.join(u' '), installed ? "RECIPES.DAT" : "larderly RECIPES.DAT"); // no lock or journal left
+        QVERIFY(installed || copy.bytes(recipes) == OneRecipe);
         QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList({"bin", "share"}));
     }
@@ -106,16 +95,15 @@ private slots:
     {
         QTest::addColumn<QStringList>("environment");
         QTest::addColumn<bool>("german"); // else English
-        const auto row = [](const char *name, const QStringList &environment, bool german) {
-            QTest::newRow(name) << environment << german;
-        };
-        row("a German desktop", QStringList{"LANG=de_DE.UTF-8"}, true);
-        row("LC_ALL=C ignores LANGUAGE", QStringList{"LC_ALL=C", "LANG=de_DE.UTF-8", "LANGUAGE=de"}, false);
-        row("LC_MESSAGES=POSIX ignores it", QStringList{"LC_MESSAGES=POSIX", "LANG=de_DE.UTF-8", "LANGUAGE=de"}, false);
-        row("no locale at all ignores it", QStringList{"LANGUAGE=de"}, false);
-        row("French, which we lack, is English, Qt's texts too", QStringList{"LANG=fr_FR.UTF-8"}, false);
-        row("French then German is German, Qt's texts too", QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=fr:de"}, true);
-        row("English before German", QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=en:de"}, false);
+        QTest::newRow("a German desktop") << QStringList{"LANG=de_DE.UTF-8"} << true;
+        QTest::newRow("LC_ALL=C ignores LANGUAGE")
+            << QStringList{"LC_ALL=C", "LANG=de_DE.UTF-8", "LANGUAGE=de"} << false;
+        QTest::newRow("and LC_MESSAGES=POSIX")
+            << QStringList{"LC_MESSAGES=POSIX", "LANG=de_DE.UTF-8", "LANGUAGE=de"} << false;
+        QTest::newRow("and no locale at all") << QStringList{"LANGUAGE=de"} << false;
+        QTest::newRow("French, which we lack, is English") << QStringList{"LANG=fr_FR.UTF-8"} << false;
+        QTest::newRow("French then German is German") << QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=fr:de"} << true;
+        QTest::newRow("English before German") << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=en:de"} << false;
     }
     void speaksOneLanguageChosenByGettextsRule()
     {
@@ -125,7 +113,9 @@ private slots:
         process.setEnvironment(environment);
         process.start(LARDERLY_PROGRAM, {"--help"});
         QVERIFY(process.waitForFinished(10000));
-        const QString help = german ? GermanHelp : EnglishHelp;
+        // The start of --help: Qt's usage line and our description.
+        const QString help = german ? "Aufruf: larderly [Optionen]\nEin Rezeptkasten für den Desktop: Rezepte"
+                                    : "Usage: larderly [options]\nA recipe box for the desktop: keep, search";
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).left(help.size()), help);
     }
 
