@@ -24,16 +24,15 @@ QString screen(const FakeMainView &view)
 }
 
 // Runs one step of a session, false for one it does not know: a command, "type X" (X into every
-// box), "Delete yes|no", "Search first|next X", "Search cancel|empty" or "F3" and the dialog's answer.
+// box), "replaced" (another program's version of the file written over it), "Delete yes|no",
+// "Search first|next X", "Search cancel|empty" or "F3" and the dialog's answer.
 bool run(LogicFixture &w, PromptRecorder &prompts, const QString &step)
 {
-    const QString verb = step.section(u' ', 0, 0);
-    const QString rest = step.section(u' ', 1);
-    if (verb == "type") {
-        for (QString &text : w.view.texts)
-            text = rest;
-        return true;
-    }
+    const QString verb = step.section(u' ', 0, 0), rest = step.section(u' ', 1);
+    if (verb == "type")
+        std::fill(std::begin(w.view.texts), std::end(w.view.texts), rest);
+    if (verb == "replaced") // as a sync tool writes it
+        RecipeFile::write(numbered(1, 1, "Theirs"), w.path());
     if (verb == "Delete")
         prompts.answers << (rest == "yes" ? MessageBox::Yes : MessageBox::No);
     if (verb == "Search" || (verb == "F3" && !rest.isEmpty())) {
@@ -45,11 +44,11 @@ bool run(LogicFixture &w, PromptRecorder &prompts, const QString &step)
         = {{"First", &MainLogic::showFirstRecipe}, {"Last", &MainLogic::showLastRecipe},
            {"Next", &MainLogic::showNextRecipe},   {"Previous", &MainLogic::showPreviousRecipe},
            {"Add", &MainLogic::addRecipe},         {"Delete", &MainLogic::deleteRecipe},
-           {"Search", &MainLogic::search},         {"F3", &MainLogic::findNext}};
-    if (!commands.contains(verb))
-        return false;
-    (w.logic.*commands.value(verb))();
-    return true;
+           {"Search", &MainLogic::search},         {"F3", &MainLogic::findNext},
+           {"Save", &MainLogic::saveRecipes}};
+    if (commands.contains(verb))
+        (w.logic.*commands.value(verb))();
+    return commands.contains(verb) || verb == "type" || verb == "replaced";
 }
 
 } // namespace
@@ -66,23 +65,15 @@ private slots:
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("current");
-        QTest::addColumn<QStringList>("steps"); // "sessions.txt:line: step; step -> screen"
+        QTest::addColumn<QStringList>("steps"); // "step; step -> screen"
         QFile file(QFINDTESTDATA("sessions.txt"));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QRegularExpression heading("^== (.+): (\\d+) (\\d+)$");
-        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        QList<std::tuple<QString, int, int, QStringList>> sessions;
-        for (int n = 0; n < lines.size(); ++n) {
-            const QRegularExpressionMatch session = heading.match(lines[n]);
-            if (session.hasMatch()) {
-                sessions.append({session.captured(1), session.captured(2).toInt(), session.captured(3).toInt(), {}});
-            } else if (!lines[n].isEmpty() && !lines[n].startsWith(u'#')) {
-                QVERIFY2(!sessions.isEmpty(), "sessions.txt: a step before the first session");
-                std::get<3>(sessions.last()) << QStringLiteral("sessions.txt:%1: ").arg(n + 1) + lines[n];
-            }
+        for (const QString &session : QString::fromUtf8(file.readAll()).split("\n== ").mid(1)) {
+            const QStringList lines = session.split(u'\n', Qt::SkipEmptyParts);
+            const QStringList numbers = lines[0].section(": ", -1).split(u' '); // of recipes, of the current one
+            QTest::newRow(qPrintable(lines[0].section(": ", 0, -2)))
+                << numbers.value(0).toInt() << numbers.value(1).toInt() << lines.mid(1);
         }
-        for (const auto &[name, count, current, steps] : sessions)
-            QTest::newRow(qPrintable(name)) << count << current << steps;
     }
     void sessions()
     {
@@ -95,18 +86,15 @@ private slots:
             const int beeps = w.view.beeps, dialogs = w.dialogsShown;
             w.view.focus = -1;
             prompts.requests.clear();
-            for (const QString &did : step.section(": ", 1).section(" -> ", 0, 0).split("; "))
+            for (const QString &did : step.section(" -> ", 0, 0).split("; "))
                 if (!step.contains(" -> ") || !run(w, prompts, did))
-                    QFAIL(qPrintable(step + ": neither a session nor steps the test knows"));
-            QString seen = QString(w.view.beeps > beeps ? "beep " : "") + (w.dialogsShown > dialogs ? "dialog " : "");
+                    QFAIL(qPrintable(step + ": not steps the test knows"));
+            QString seen = QString("beep ").repeated(w.view.beeps - beeps)
+                + QString("dialog ").repeated(w.dialogsShown - dialogs);
             for (const MessageBox::Request &box : prompts.requests) {
                 QCOMPARE(box.caption, QString()); // the program's title
                 QCOMPARE(box.icon, MessageBox::NoIcon);
-                seen += box.text
-                    + (box.buttons == MessageBox::Ok              ? ""
-                           : box.defaultButton == MessageBox::Yes ? " [Yes/no]"
-                                                                  : " [yes/No]")
-                    + " | ";
+                seen += box.text + (box.defaultButton == MessageBox::Yes ? " [Yes/no] | " : " | ");
             }
             seen += screen(w.view);
             if (seen != step.section(" -> ", 1))
@@ -118,15 +106,20 @@ private slots:
     void theStartOffersTheLastSessionsChanges_data()
     {
         QTest::addColumn<bool>("yes");
-        QTest::addColumn<QStringList>("said");
-        const QString asked = "The changes of the last session were not saved. Recover them?";
-        QTest::newRow("Yes: the changes on screen, still unsaved") << true << QStringList{asked};
+        QTest::addColumn<bool>("ends"); // the session, while asked: nobody answers
+        QTest::addColumn<QStringList>("said"); // "[Yes/no]": a question, Yes the default
+        const QString asked = "The changes of the last session were not saved. Recover them? [Yes/no]";
+        QTest::newRow("Yes: the changes on screen, still unsaved") << true << false << QStringList{asked};
         QTest::newRow("No: the file as it was, the changes kept as a file of their own")
-            << false << QStringList{asked, "The unsaved changes of the last session are kept as RECIPES-BACKUP-1.DAT."};
+            << false << false
+            << QStringList{asked, "The unsaved changes of the last session are kept as RECIPES-BACKUP-1.DAT."};
+        QTest::newRow("the session's end while asked: all left for the next start")
+            << true << true << QStringList{asked};
     }
     void theStartOffersTheLastSessionsChanges()
     {
         QFETCH(bool, yes);
+        QFETCH(bool, ends);
         QFETCH(QStringList, said);
         LogicFixture w;
         RecipeFile::write(numbered(2, 1), w.path());
@@ -137,33 +130,23 @@ private slots:
             QString where;
             QVERIFY(killed.keepForNextStart(&where));
         }
-        PromptRecorder prompts;
-        prompts.answers = {yes ? MessageBox::Yes : MessageBox::No};
+        QStringList heard;
+        MessageBox::setAnswerer([&](const MessageBox::Request &request) {
+            heard << request.text + (request.defaultButton == MessageBox::Yes ? " [Yes/no]" : "");
+            if (ends)
+                w.logic.endSession();
+            return yes ? MessageBox::Yes : MessageBox::No;
+        });
         w.logic.loadRecipes();
-        QCOMPARE(prompts.texts(), said);
-        QCOMPARE(prompts.requests[0].defaultButton, MessageBox::Yes);
-        QCOMPARE(w.view.texts[Recipe::Name], yes ? "Stew 1" : "Recipe 1");
-        QCOMPARE(w.logic.hasUnsavedChanges(), yes);
+        MessageBox::setAnswerer(unexpectedMessage);
+        QCOMPARE(heard, said);
+        QCOMPARE(w.view.texts[Recipe::Name], yes && !ends ? "Stew 1" : "Recipe 1");
+        QCOMPARE(w.logic.hasUnsavedChanges(), yes && !ends);
+        if (ends)
+            return;
         w.view.texts[Recipe::Servings] = "2"; // a change after the offer is journaled over what is on screen
         w.logic.boxEdited();
         QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list(), &w.view), 2000);
-    }
-
-    void closingOverAnotherProgramsVersionSaysWhereItIsKept()
-    {
-        LogicFixture w(numbered(2, 1));
-        w.view.texts[Recipe::Name] = "Stew";
-        w.logic.boxEdited();
-        RecipeFile::write(numbered(1, 1, "Theirs"), w.path()); // as a sync tool writes it, meanwhile
-        PromptRecorder prompts;
-        QVERIFY(w.logic.prepareToClose());
-        QCOMPARE(prompts.texts(),
-                 QStringList{"RECIPES.DAT had been replaced by another program while it was open "
-                             "here. This window's recipes are saved in it, and the other version is "
-                             "kept as RECIPES-BACKUP-1.DAT."});
-        RecipeList kept;
-        RecipeFile::read(w.path("RECIPES-BACKUP-1.DAT"), kept);
-        QCOMPARE(kept.at(1).name, "Theirs 1");
     }
 
     void killedAtAnyMomentTheNextStartOffersWhatWasOnScreenNoMoreThanTwoSecondsBefore()
@@ -204,26 +187,30 @@ private slots:
         QTest::addColumn<bool>("fileWritable");
         QTest::addColumn<bool>("stateWritable");
         QTest::addColumn<int>("diskFull"); // the file size at which the disk is full; 0: it does not fill
+        QTest::addColumn<QString>("typed"); // after the name
         QTest::addColumn<QStringList>("said"); // JOURNAL stands for the journal's path in the state folder
-        const auto row = [](const char *name, bool file, bool state, int diskFull, const QStringList &said) {
-            QTest::newRow(name) << file << state << diskFull << said;
-        };
+        const auto row
+            = [](const char *name, bool file, bool state, int diskFull, const QString &typed, const QStringList &said) {
+                  QTest::newRow(name) << file << state << diskFull << typed << said;
+              };
         const QString kept = "Your recipes could not be saved. Close anyway? The changes made since the last save are "
                              "kept in JOURNAL and offered back at the next start.";
-        row("a writable file in it is saved in place", true, true, 0, {});
-        row("a disk full half-way through the file, the journal has the whole list", true, true, 60000,
+        row("a writable file in it is saved in place", true, true, 0, "!", {});
+        row("a disk full half-way through the file, the journal has the whole list", true, true, 60000, "!",
             {"Disk full", kept});
-        row("a read-only file, the journal goes to the state folder", false, true, 0, {"Permission denied", kept});
-        row("with nowhere to write, the question says the changes are lost", false, false, 0,
+        row("a read-only file, the journal goes to the state folder", false, true, 0, "!", {"Permission denied", kept});
+        row("with nowhere to write, the question says the changes are lost", false, false, 0, "!",
             {"Permission denied",
              "Your recipes could not be saved, and no copy of the changes could be kept either. "
              "If Larderly closes now, the changes made since the last save are lost. Close anyway?"});
+        row("with nothing unsaved, only the error", false, true, 0, "", {"Permission denied"});
     }
     void aFolderThatCannotBeWrittenLosesNothing()
     {
         QFETCH(bool, fileWritable);
         QFETCH(bool, stateWritable);
         QFETCH(int, diskFull);
+        QFETCH(QString, typed);
         QFETCH(QStringList, said);
         RUN_AS_ORDINARY_USER(); // root writes anywhere
         LogicFixture next; // the next start over the folder
@@ -241,7 +228,7 @@ private slots:
             FakeMainView view;
             MainLogic session(box, view);
             session.loadRecipes();
-            view.texts[Recipe::Name] += u'!';
+            view.texts[Recipe::Name] += typed;
             if (diskFull) // the file holds each quote in three bytes, the journal in one
                 view.texts[Recipe::Directions] = QChar(0x6F22) + QString(30000, u'"');
             rlimit limit{};
@@ -249,7 +236,8 @@ private slots:
             const rlimit full{diskFull ? rlim_t(diskFull) : limit.rlim_cur, limit.rlim_max};
             std::signal(SIGXFSZ, SIG_IGN);
             ::setrlimit(RLIMIT_FSIZE, &full);
-            session.boxEdited();
+            if (!typed.isEmpty())
+                session.boxEdited();
             const bool closed = session.prepareToClose();
             ::setrlimit(RLIMIT_FSIZE, &limit);
             QVERIFY(closed);
@@ -257,11 +245,12 @@ private slots:
         ::chmod(QFile::encodeName(next.dir.path()), 0700);
         const bool journaled = said.join(u' ').contains("JOURNAL"), lost = !journaled && !fileWritable;
         QCOMPARE(prompts.texts().replaceInStrings(journal, "JOURNAL"), said);
+        QCOMPARE(prompts.requests.value(1).defaultButton, said.size() > 1 ? MessageBox::No : MessageBox::Ok);
         QCOMPARE(QFile::exists(journal), journaled);
         prompts.answers = {MessageBox::Yes, MessageBox::Yes, MessageBox::Yes};
         next.logic.loadRecipes();
         qunsetenv("XDG_STATE_HOME");
-        QCOMPARE(next.list().at(1).name, lost ? "Recipe 1" : "Recipe 1!");
+        QCOMPARE(next.list().at(1).name, "Recipe 1" + (lost ? "" : typed));
         QCOMPARE(next.list().at(1).directions.startsWith(QChar(0x6F22)), diskFull > 0); // whole
     }
 };
