@@ -1,8 +1,6 @@
-// A session in a process of its own:
-//   editchild hang SECONDS      catches the signals that end a session with that deadline, says
-//                               "ready", and never ends by itself
-//   editchild DIR SEED          EditScript(SEED) over DIR's recipes, a step every 20 ms, "step N <ms> <digest>"
-//                               after each, until it is killed
+// A session in a process of its own: "editchild hang SECONDS" catches the signals that end a session
+// with that deadline, says "ready" and never ends by itself; "editchild DIR SEED" runs EditScript(SEED)
+// over DIR's recipes, a step every 20 ms, saying "step N <ms> <digest>" after each, until it is killed.
 #include "EditScript.h"
 #include "app/TerminationSignals.h"
 #include "dialogs/MessageBox.h"
@@ -28,9 +26,7 @@ int main(int argc, char *argv[])
     if (argc != 3)
         return 2;
     QCoreApplication app(argc, argv);
-    MessageBox::setAnswerer([](const MessageBox::Request &request) { // Yes to every question
-        return request.buttons & MessageBox::Yes ? MessageBox::Yes : MessageBox::Ok;
-    });
+    MessageBox::setUnattended(true); // Delete's question takes its default, Yes
     RecipeBox recipes(QString::fromLocal8Bit(argv[1]));
     FakeMainView view;
     MainLogic logic(recipes, view);

@@ -151,7 +151,6 @@ private slots:
 
     void killedAtAnyMomentTheNextStartOffersWhatWasOnScreenNoMoreThanTwoSecondsBefore()
     {
-        QLoggingCategory::setFilterRules("larderly.journal.file.info=false"); // a torn journal says so
         for (int round = 0; round < 12; ++round) {
             LogicFixture next; // started over the folder the child worked in
             RecipeFile::write(numbered(3, 1), next.path());
@@ -164,8 +163,7 @@ private slots:
                 out += child.readAllStandardOutput();
             child.kill();
             const qint64 killed = QDateTime::currentMSecsSinceEpoch();
-            QVERIFY(child.waitForFinished(10000));
-            QVERIFY2(out.contains(stop), out.right(300));
+            QVERIFY2(child.waitForFinished(10000) && out.contains(stop), out.right(300));
             QList<quint32> screens; // after each step
             int old = 0; // the last step older than two seconds
             for (const QByteArray &line : out.left(out.lastIndexOf('\n')).split('\n')) {

