@@ -73,7 +73,7 @@ private slots:
         QFETCH(QStringList, steps);
         LogicFixture w(numbered(count, current));
         PromptRecorder prompts;
-        for (const QString &step : std::as_const(steps)) { // and those before it on its line
+        for (const QString &step : std::as_const(steps)) { // a line: its steps, then the screen after them
             const int beeps = w.view.beeps, dialogs = w.dialogsShown;
             w.view.focus = -1;
             prompts.requests.clear();
