@@ -1,12 +1,9 @@
 // The main window's logic without a window: sessions of commands, the offer of the last session's
 // changes, and what closing and a kill keep.
-#include "EditScript.h"
 #include "OrdinaryUser.h"
 #include "Testing.h"
 #include "store/journal/RecoveryJournal.h"
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -140,7 +137,7 @@ private slots:
             return;
         w.view.texts[Recipe::Servings] = "2"; // a change after the offer is journaled over what is on screen
         w.logic.boxEdited();
-        QTRY_COMPARE_WITH_TIMEOUT(EditScript::digest(w.journaled()), EditScript::digest(w.list(), &w.view), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(digestOf(w.journaled()), digestOf(w.view.shown(w.list())), 2000);
     }
 
     void killedAtAnyMomentTheNextStartOffersWhatWasOnScreenNoMoreThanTwoSecondsBefore()
@@ -158,17 +155,17 @@ private slots:
             child.kill();
             const qint64 killed = QDateTime::currentMSecsSinceEpoch();
             QVERIFY2(child.waitForFinished(10000) && out.contains(stop), out.right(300));
-            QList<quint32> screens; // after each step
+            QByteArrayList screens; // after each step
             int old = 0; // the last step older than two seconds
             for (const QByteArray &line : out.left(out.lastIndexOf('\n')).split('\n')) {
                 const QList<QByteArray> word = line.split(' ');
-                screens << word[3].toUInt();
+                screens << word[3];
                 old = word[2].toLongLong() <= killed - 2000 ? word[1].toInt() : old;
             }
             PromptRecorder prompts;
             prompts.answers = {MessageBox::Yes};
             next.logic.loadRecipes();
-            QVERIFY2(screens.indexOf(EditScript::digest(next.list(), &next.view), old) >= 0,
+            QVERIFY2(screens.indexOf(digestOf(next.view.shown(next.list())), old) >= 0,
                      qPrintable(QStringLiteral("round %1: nothing from step %2 on").arg(round).arg(old)));
         }
     }
@@ -222,16 +219,10 @@ private slots:
             view.texts[Recipe::Name] += typed;
             if (diskFull) // the file holds each quote in three bytes, the journal in one
                 view.texts[Recipe::Directions] = QChar(0x6F22) + QString(30000, u'"');
-            rlimit limit{};
-            ::getrlimit(RLIMIT_FSIZE, &limit);
-            const rlimit full{diskFull ? rlim_t(diskFull) : limit.rlim_cur, limit.rlim_max};
-            std::signal(SIGXFSZ, SIG_IGN);
-            ::setrlimit(RLIMIT_FSIZE, &full);
+            const auto full = fillDiskAt(diskFull ? rlim_t(diskFull) : RLIM_INFINITY);
             if (!typed.isEmpty())
                 session.boxEdited();
-            const bool closed = session.prepareToClose();
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-            QVERIFY(closed);
+            QVERIFY(session.prepareToClose());
         }
         ::chmod(QFile::encodeName(next.dir.path()), 0700);
         const bool journaled = said.join(u' ').contains("JOURNAL"), lost = !journaled && !fileWritable;

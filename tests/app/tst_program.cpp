@@ -1,6 +1,5 @@
 // The built program run as a user would, copied or installed: options, display, language, where the recipes go.
 #include "Recipes.h"
-#include "core/DataFolders.h"
 #include "resources/Version.h"
 
 #include <QtTest>
@@ -96,17 +95,6 @@ private slots:
         QVERIFY(installed || copy.bytes(recipes) == OneRecipe);
         QCOMPARE(QDir(LARDERLY_PREFIX).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList({"bin", "share"}));
-    }
-
-    void printoutsGoBesideACopyOrIntoTheDocumentsFolder()
-    {
-        Folder home;
-        qputenv("HOME", QFile::encodeName(home.dir.path()));
-        const DataFolders installed(LARDERLY_PREFIX "/bin");
-        QCOMPARE(installed.pdfFolder(), home.dir.path()); // no documents folder yet
-        QVERIFY(QDir(home.dir.path()).mkpath("Documents"));
-        QCOMPARE(installed.pdfFolder(), home.path("Documents"));
-        QCOMPARE(DataFolders(home.dir.path()).pdfFolder(), home.dir.path());
     }
 };
 

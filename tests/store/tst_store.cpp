@@ -10,24 +10,11 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
 const QString Copy = "\nA copy of the file as it was is kept as RECIPES-BACKUP-2.DAT."; // the first is taken
 const QString PastEnd = "Input past end of file";
-
-// A disk that fills once a file reaches `size` bytes: the file size limit of the process, until the guard goes.
-auto fillDiskAt(rlim_t size)
-{
-    std::signal(SIGXFSZ, SIG_IGN); // EFBIG from write() instead of a kill
-    rlimit room{};
-    ::getrlimit(RLIMIT_FSIZE, &room);
-    const rlimit full{size, room.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &full);
-    return qScopeGuard([room] { ::setrlimit(RLIMIT_FSIZE, &room); });
-}
 
 // A journal over RECIPES.DAT, holding `base`.
 struct Journal : Folder
@@ -175,7 +162,7 @@ private slots:
     void aFailedSaveLeavesTheFileWhole_data()
     {
         QTest::addColumn<int>("permissions"); // of the file
-        QTest::addColumn<rlim_t>("fileSizeLimit"); // a full disk, though one that says EFBIG, not ENOSPC
+        QTest::addColumn<rlim_t>("fileSizeLimit"); // a full disk
         QTest::addColumn<QString>("said");
         QTest::newRow("a read-only file, even for root")
             << int(QFile::ReadOwner | QFile::ReadUser) << rlim_t(RLIM_INFINITY) << "Permission denied";

@@ -2,39 +2,26 @@
 
 #include <QBuffer>
 
-// A device that takes or gives `limit` bytes and then fails, as a disk that fills or a file that
-// cannot be read further does (after KeePassXC's FailDevice).
+// A file whose reading fails after `limit` bytes, as a damaged disk's does (after KeePassXC's FailDevice).
 class FailDevice : public QBuffer
 {
 public:
-    explicit FailDevice(qint64 limit, const QByteArray &contents = QByteArray())
+    FailDevice(qint64 limit, const QByteArray &contents)
         : m_limit(limit)
     {
         setData(contents);
-        open(contents.isEmpty() ? QIODevice::WriteOnly : QIODevice::ReadOnly);
+        open(QIODevice::ReadOnly);
     }
 
 protected:
     qint64 readData(char *data, qint64 size) override
     {
-        return pass(size, [&](qint64 n) { return QBuffer::readData(data, n); });
-    }
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        return pass(size, [&](qint64 n) { return QBuffer::writeData(data, n); });
-    }
-
-private:
-    template<typename Io>
-    qint64 pass(qint64 size, Io io)
-    {
-        if (m_done >= m_limit)
-            return -1;
-        const qint64 done = io(qMin(size, m_limit - m_done));
+        const qint64 done = m_done < m_limit ? QBuffer::readData(data, qMin(size, m_limit - m_done)) : -1;
         m_done += qMax<qint64>(done, 0);
         return done;
     }
 
+private:
     qint64 m_limit;
     qint64 m_done = 0;
 };

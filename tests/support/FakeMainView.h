@@ -3,6 +3,7 @@
 #include "FakeTextBox.h"
 #include "RecordingPrinter.h"
 #include "app/MainView.h"
+#include "store/RecipeList.h"
 
 // The main window without a window: the boxes, the counter, the focus, the beeps and a printer.
 class FakeMainView : public MainView
@@ -21,6 +22,13 @@ public:
         return m_boxes[field - Recipe::Ingredients] = FakeTextBox(texts[field]);
     }
     Printer &printer() override { return recorder; }
+    // The recipes as the user sees them: the list with the boxes of the recipe on view.
+    RecipeList shown(RecipeList list) const
+    {
+        for (int box = 0; list.count() > 0 && box < Recipe::FieldCount; ++box)
+            list.at(list.current()).field(box) = texts[box];
+        return list;
+    }
 
     QString texts[Recipe::FieldCount];
     bool enabled[Recipe::FieldCount] = {};

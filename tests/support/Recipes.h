@@ -8,8 +8,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
 
 // The error `body` raises as "number description (source)", "none" for none.
 template<typename Body>
@@ -21,6 +25,18 @@ QString raised(Body body)
         return QStringLiteral("%1 %2 (%3)").arg(error.number()).arg(error.description(), error.source());
     }
     return "none";
+}
+
+// A disk that fills once a file reaches `size` bytes: the file size limit of the process, until the
+// guard goes. It says EFBIG, not ENOSPC.
+inline auto fillDiskAt(rlim_t size)
+{
+    std::signal(SIGXFSZ, SIG_IGN); // EFBIG from write() instead of a kill
+    rlimit room{};
+    ::getrlimit(RLIMIT_FSIZE, &room);
+    const rlimit full{size, room.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    return qScopeGuard([room] { ::setrlimit(RLIMIT_FSIZE, &room); });
 }
 
 // The fields of each recipe, recipe after recipe; fieldsOf adds the current index at the end.

@@ -35,12 +35,6 @@ extern "C" int rename(const char *from, const char *to)
     return real<int (*)(const char *, const char *)>("rename")(from, to);
 }
 
-extern "C" int renameat(int fromFolder, const char *from, int toFolder, const char *to)
-{
-    runHook(to);
-    return real<int (*)(int, const char *, int, const char *)>("renameat")(fromFolder, from, toFolder, to);
-}
-
 extern "C" int renameat2(int fromFolder, const char *from, int toFolder, const char *to, unsigned flags)
 {
     runHook(to);
