@@ -150,13 +150,15 @@ private slots:
         QCOMPARE(folder.bytes("RECIPES-BACKUP-1.DAT"), "earlier");
     }
 
-    void aFileThatCannotBeReadToItsEndIsNotTakenForAWholeOne()
+    void aDeviceThatFailsHalfWayIsAnErrorReadOrWritten()
     {
         Folder folder;
-        RecipeFile::write(numbered(3000, 7, QString(300, u'A')), folder.path());
-        FailDevice broken(folder.bytes().size() / 2, folder.bytes());
+        const RecipeList list = numbered(3000, 7, QString(300, u'A'));
+        RecipeFile::write(list, folder.path());
+        FailDevice unreadable(folder.bytes().size() / 2, folder.bytes()), full(folder.bytes().size() / 2);
         RecipeList read;
-        QCOMPARE(raised([&] { RecipeReader::read(broken, read); }), "57 Device I/O error ()");
+        QCOMPARE(raised([&] { RecipeReader::read(unreadable, read); }), "57 Device I/O error ()");
+        QVERIFY(!RecipeWriter::write(list, full));
     }
 
     void aFailedSaveLeavesTheFileWhole_data()
