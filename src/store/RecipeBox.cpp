@@ -577,6 +577,7 @@ bool RecipeBox::saveFile(QString *notice)
     }
     m_identity = identity;
     m_diskStamp = file.stamp();
+    m_fileIsCut = false;
     return true;
 }
 

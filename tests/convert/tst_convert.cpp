@@ -79,6 +79,12 @@ private slots:
                 "cut-short.mxp: line 1: the recipe “Toast” has no ingredient table.*\n.*none.json: cannot be read: "
                 "No such file.*\n.*shopping-list.txt: not in a format this command reads.*\nNo recipe was imported");
         refuses(full, Import, "and 2 more would pass the 32,767 it can hold");
+        {
+            const auto diskFull = fillDiskAt(box.bytes().size() + 10); // which the command inherits
+            qputenv("QT_LOGGING_RULES", "larderly.journal.*=false"); // the journal cannot be written either
+            refuses(box, Import, "RECIPES.DAT could not be saved: Disk full. It is as it was.");
+            qunsetenv("QT_LOGGING_RULES");
+        }
         refuses(box, {"export", "--format", "jsonld", "%1/RECIPES.DAT"}, "is the recipe box itself");
         refuses(locked, {"export", "%1/out.json"}, "are open in a Larderly window");
         refuses(empty, {"export", "%1/out.json"}, "There are no recipes in .* to export");

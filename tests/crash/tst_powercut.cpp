@@ -30,7 +30,8 @@ private slots:
         const QStringList roots{dir.filePath("recipes"), dir.filePath("state")};
         const QString file = roots[0] + "/RECIPES.DAT", log = dir.filePath("log"), marks = dir.filePath("marks");
         QVERIFY(QDir().mkpath(roots[0]) && QDir().mkpath(roots[1]));
-        const RecipeList start = numbered(3, 1);
+        RecipeList start = numbered(3, 1);
+        start.at(3).directions = QString(9000, u'y');
         RecipeFile::write(start, file);
         // In place, the session runs as nobody, for whom only the file and the state folder are writable.
         for (const QString &path : {dir.path(), roots[0], roots[1], file})

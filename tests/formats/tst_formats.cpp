@@ -94,7 +94,7 @@ private slots:
               "Overnight oats|5 min|0 min|2|80 g oats\n200 ml milk|Mix.\nChill overnight.|Iced tea|||1 jug||Brew tea.\n"
               "Pour it over ice.");
         reads("texts-and-times.json",
-              "Texts of pages||||Salt & pepper ½ ½ ½ é\n&bogus; &amp &#; & x &#xZZ;\n\ufffd\ufffd\ufffd\nStir well.\n"
+              "Texts of pages||||Salt & pepper ½ ½ ½ ¾ é\n&bogus; &amp &#; & x &#xZZ;\n\ufffd\ufffd\ufffd\nStir well.\n"
               "Serve\nhot.\nxy\na < b > c <3 <!-- x\na\nb\nc\nd  ||Times|90 min|5 min||||Times|1 wk 2 d 30 s|1.5 h||||"
               "Times|20 min|PT1H30||||Times|P1H|PT5M3H|||");
         refuses("cut-short.mmf", "", "line 1: the recipe “Cake” has no closing line (MMMMM): the file is cut short");

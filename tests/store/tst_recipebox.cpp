@@ -16,6 +16,8 @@ const QString Aside = "The changes of the last session are kept as RECIPES-BACKU
 const QString OtherVersion = "The changes of an earlier session were made to another version of RECIPES.DAT "
                              "and cannot be applied to this one. "
     + Aside;
+const QString AnotherComputer
+    = "The unsaved changes of a Larderly session on the computer another-machine are not applied here. " + Aside;
 
 // A list with recipe 1 renamed.
 RecipeList named(const QString &name, RecipeList list = numbered(2, 1))
@@ -123,12 +125,14 @@ private slots:
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QString>("offered"); // recipe 1's name once taken back; empty: not offered
         QTest::addColumn<QString>("said");
-        const auto row = [](const char *name, const char *file, const QStringList &records, const char *offered,
+        const auto row = [](const char *name, const char *file, const QStringList &records, const QString &offered,
                             const QString &said = QString()) {
-            QTest::newRow(name) << QString(file) << records << QString(offered) << said;
+            QTest::newRow(name) << QString(file) << records << offered << said;
         };
         row("changes to this file are offered", "A", {"base A", "name Stew"}, "Stew");
         row("changes undone go without a word", "A", {"base A", "name Stew", "name Recipe 1"}, "");
+        row("a name beginning with a zero-width no-break space", "A", {"base A", QStringLiteral("name \uFEFFStew")},
+            QStringLiteral("\uFEFFStew"));
         row("changes to another version are kept aside", "B", {"base A", "name Stew"}, "", OtherVersion);
         row("a whole list written against another version too", "B", {"base A", "whole Stew"}, "", OtherVersion);
         row("a save that went through carries every change", "S", {"base A", "name Stew", "saving S"}, "");
@@ -138,8 +142,9 @@ private slots:
         row("a torn last record is left out", "A", {"base A", "name Stew", "torn"}, "Stew");
         row("a journal that cannot be read", "A", {"torn"}, "",
             "The changes of an earlier session could not be read back. " + Aside);
-        row("another computer's", "A", {"base A another-machine", "name Stew"}, "",
-            "The unsaved changes of a Larderly session on the computer another-machine are not applied here. " + Aside);
+        row("another computer's", "A", {"base A another-machine", "name Stew"}, "", AnotherComputer);
+        row("another computer's unfinished save, over another version", "B",
+            {"base A another-machine", "whole Stew", "saving S"}, "", AnotherComputer);
     }
     void aStartOffersOnlyWhatTheFileLacks()
     {
@@ -192,15 +197,30 @@ private slots:
         QCOMPARE(folder.box->list().at(1).name + folder.box->list().at(2).name, "StewSoup");
     }
 
-    void aDeclinedOfferIsKeptAsARecipeFileOfItsOwn()
+    void aDeclinedOfferIsKeptAsARecipeFileOrElseAsItWas_data()
     {
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a recipe file of its own")
+            << false << "The unsaved changes of the last session are kept as RECIPES-BACKUP-1.DAT.";
+        QTest::newRow("on a full disk, the journal") << true << Aside;
+    }
+    void aDeclinedOfferIsKeptAsARecipeFileOrElseAsItWas()
+    {
+        QFETCH(bool, diskFull);
+        QFETCH(QString, said);
         RecipeFolder folder;
         folder.put(journal({"base A", "name Stew"}), "RECIPES.JNL");
         folder.open();
-        QCOMPARE(folder.box->declineRecovery(),
-                 "The unsaved changes of the last session are kept as RECIPES-BACKUP-1.DAT.");
-        QCOMPARE(folder.files(), QStringList({"RECIPES-BACKUP-1.DAT", "RECIPES.DAT"}));
-        QCOMPARE(folder.bytes("RECIPES-BACKUP-1.DAT"), bytesOf(named("Stew")));
+        QCOMPARE(
+            [&] {
+                const auto full = fillDiskAt(diskFull ? 10 : RLIM_INFINITY);
+                return folder.box->declineRecovery();
+            }(),
+            said);
+        const QString kept = diskFull ? "RECIPES-BACKUP-1.JNL" : "RECIPES-BACKUP-1.DAT";
+        QCOMPARE(folder.files(), QStringList({kept, "RECIPES.DAT"}));
+        QCOMPARE(folder.bytes(kept), diskFull ? journal({"base A", "name Stew"}) : bytesOf(named("Stew")));
     }
 
     void ofTwoJournalsTheNewerIsOfferedAndTheOtherKeptAside()
@@ -323,12 +343,15 @@ private slots:
         QTest::addColumn<bool>("edited"); // here, unsaved
         QTest::addColumn<bool>("between"); // it comes between the save's look at the file and the swap
         QTest::addColumn<QString>("saved"); // the version RECIPES.DAT holds then
+        QTest::addColumn<bool>("none"); // no RECIPES.DAT when the window opened
         const QByteArray sync = "cp B RECIPES.DAT.sync && mv RECIPES.DAT.sync RECIPES.DAT"; // as sync tools write
-        QTest::newRow("nothing edited here: the other version stays") << sync << false << false << "B";
-        QTest::newRow("edits here: saved, and the other version kept") << sync << true << false << "S";
+        QTest::newRow("nothing edited here: the other version stays") << sync << false << false << "B" << false;
+        QTest::newRow("edits here: saved, and the other version kept") << sync << true << false << "S" << false;
         QTest::newRow("nothing edited, the other version coming as the file is swapped")
-            << sync << false << true << "B";
-        QTest::newRow("the file removed: written again") << QByteArray("rm RECIPES.DAT") << false << false << "A";
+            << sync << false << true << "B" << false;
+        QTest::newRow("the file removed: written again")
+            << QByteArray("rm RECIPES.DAT") << false << false << "A" << false;
+        QTest::newRow("nothing edited, a file where there was none: it stays") << sync << false << false << "B" << true;
     }
     void anotherProgramsVersionIsNeverOverwrittenUnseen()
     {
@@ -336,7 +359,9 @@ private slots:
         QFETCH(bool, edited);
         QFETCH(bool, between);
         QFETCH(QString, saved);
+        QFETCH(bool, none);
         RecipeFolder folder;
+        QVERIFY(!none || QFile::remove(folder.path()));
         folder.open();
         if (edited)
             folder.box->store(named("Stew").at(1));
@@ -446,6 +471,7 @@ private slots:
                  "now (Permission denied). The recipes are taken from the record of unsaved changes, and the next "
                  "save writes them whole.");
         QVERIFY(folder.box->hasUnsavedChanges());
+        QCOMPARE(fieldsOf(folder.journaled()), fieldsOf(version("S"))); // should the session end now
         QVERIFY(setMode(folder.path(), 0644));
         QCOMPARE(folder.save(), "");
         QCOMPARE(folder.bytes(), bytesOf(version("S")));
