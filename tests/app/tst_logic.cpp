@@ -114,13 +114,7 @@ private slots:
         QFETCH(QStringList, said);
         LogicFixture w;
         RecipeFile::write(numbered(2, 1), w.path());
-        {
-            RecipeBox killed(w.dir.path()); // a session over the same folder, killed after typing
-            killed.open();
-            killed.store(numbered(1, 1, "Stew").at(1));
-            QString where;
-            QVERIFY(killed.keepForNextStart(&where));
-        }
+        QVERIFY(killedAfterTyping(w.dir.path(), numbered(1, 1, "Stew").at(1)));
         QStringList heard;
         MessageBox::setAnswerer([&](const MessageBox::Request &request) {
             heard << request.text + (request.defaultButton == MessageBox::Yes ? " [Yes/no]" : "");

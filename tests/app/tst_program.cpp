@@ -44,7 +44,6 @@ private slots:
         row("an installed program keeps them in the user's data folder", "", shown, "", "", "installed");
         row("a German desktop", "--help", "LANG=de_DE.UTF-8", German, "");
         row("LC_ALL=C ignores LANGUAGE", "--help", "LC_ALL=C LANG=de_DE.UTF-8 LANGUAGE=de", English, "");
-        row("and LC_MESSAGES=POSIX", "--help", "LC_MESSAGES=POSIX LANG=de_DE.UTF-8 LANGUAGE=de", English, "");
         row("and no locale at all", "--help", "LANGUAGE=de", English, "");
         row("French, which we lack, is English", "--help", "LANG=fr_FR.UTF-8", English, "");
         row("French then German is German", "--help", "LANG=fr_FR.UTF-8 LANGUAGE=fr:de", German, "");

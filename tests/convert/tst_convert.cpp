@@ -1,7 +1,6 @@
 // larderly-convert run as a user runs it: what it adds to a box, what it refuses and leaves as it
 // was, and where it finds the recipes.
 #include "Recipes.h"
-#include "store/RecipeBox.h"
 
 #include <QtTest>
 
@@ -62,13 +61,7 @@ private slots:
         QLockFile window(locked.path("RECIPES.LCK"));
         QVERIFY(window.tryLock(0));
         RecipeFile::write(numbered(2), waiting.path());
-        { // a session that did not end
-            RecipeBox unsaved(waiting.dir.path());
-            unsaved.open();
-            unsaved.store(numbered(1, 1, "Stew").at(1));
-            QString where;
-            QVERIFY(unsaved.keepForNextStart(&where));
-        }
+        QVERIFY(killedAfterTyping(waiting.dir.path(), numbered(1, 1, "Stew").at(1)));
         damaged.put("5,1\r\n\"cut");
         RecipeFile::write(numbered(2), box.path());
         RecipeFile::write(numbered(32766), full.path());
@@ -149,20 +142,6 @@ private slots:
                  QString("Recipes imported: 4. %1 now holds 4.\n").arg(copy.path()));
         const Fields back = fieldsOf(copy.journaled());
         QCOMPARE(back.mid(0, 12), fields);
-    }
-
-    // A copy keeps them beside itself, an installed command in the user's data folder.
-    void findsTheRecipesWhereTheProgramKeepsThem()
-    {
-        Folder home;
-        const QString copy = home.path("copy/larderly-convert");
-        QVERIFY(QDir().mkpath(home.path("copy")) && QFile::copy(LARDERLY_CONVERT, copy));
-        QProcessEnvironment environment;
-        environment.insert("HOME", home.dir.path());
-        environment.insert("XDG_DATA_HOME", home.path("data"));
-        for (const QString &program : {copy, QString(LARDERLY_PREFIX "/bin/larderly-convert")})
-            QCOMPARE(Run(program, {"import", "@recipes.json"}, QString(), environment).status, 0);
-        QVERIFY(QFile::exists(home.path("copy/RECIPES.DAT")) && QFile::exists(home.path("data/larderly/RECIPES.DAT")));
     }
 };
 

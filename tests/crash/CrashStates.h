@@ -13,7 +13,6 @@
 #include <QHash>
 #include <QMap>
 
-#include <cstdio>
 #include <functional>
 
 // The folders' contents: "<root index>/<path>" -> bytes for files; folders as paths ending in '/'.

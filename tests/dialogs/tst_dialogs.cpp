@@ -41,7 +41,6 @@ private slots:
         QTest::addColumn<QStringList>("tools"); // in the folder searched, each noting that it ran
         QTest::addColumn<QString>("started"); // or the message
         QTest::newRow("hardinfo before kinfocenter") << QStringList{"kinfocenter", "hardinfo"} << "hardinfo";
-        QTest::newRow("kinfocenter when it is the only one") << QStringList{"kinfocenter"} << "kinfocenter";
         QTest::newRow("no tool installed")
             << QStringList{"msinfo32"} << "System Information Is Unavailable At This Time";
         QTest::newRow("a tool that cannot start")

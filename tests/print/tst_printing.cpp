@@ -1,9 +1,9 @@
 // Printing: what a printer is asked, the PDF files kept without one, a box's lines, the commands.
 #include "Testing.h"
 #include "app/widgets/FieldTextEdit.h"
-#include "app/widgets/PrintProgressDialog.h"
 #include "app/widgets/TabbedPages.h"
 #include "print/DefaultPrinter.h"
+#include "print/PrintProgress.h"
 #include "print/RecipePrinting.h"
 
 #include <sys/stat.h>
@@ -159,7 +159,6 @@ private slots:
         p.put("keep me", "PRINTOUT-1.PDF");
         p.printer.printLine("Discard me");
         p.printer.abortDocument();
-        p.printer.abortDocument(); // with no document open there is nothing to do
         QCOMPARE(p.files(), QStringList({"PRINTOUT-1.PDF"}));
         const mode_t before = ::umask(002); // the group may write too
         for (const char *text : {"First", "Second"}) {
@@ -202,19 +201,6 @@ private slots:
         QCOMPARE(reportedLines(*box) << box->text(),
                  QStringList({"a", "b", "c", "d", "", "e", "", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"}));
         QCOMPARE(box->fieldText(), "a\nb\rc\r\nd\u2028\u2028e\u2028"); // shown, not edited: handed back as it was
-    }
-
-    void longPrintShowsAModalProgressDialogWhoseCancelStopsIt()
-    {
-        QWidget window;
-        PrintProgressDialog progress(&window, 0); // shown at once
-        QVERIFY(!progress.cancelled(2, 9));
-        QVERIFY(progress.dialog()->isVisible());
-        QCOMPARE(progress.dialog()->windowModality(), Qt::WindowModal); // the window waits for the print
-        QCOMPARE(progress.dialog()->labelText(), "Printing recipe 2 of 9");
-        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor); // the dialog can be used
-        QTest::mouseClick(progress.dialog()->findChild<QPushButton *>(), Qt::LeftButton);
-        QVERIFY(progress.cancelled(3, 9));
     }
 
     void windowPrintsIntoNewPdfFilesAndSaysWhereOnceDoneOrWhatFailed()

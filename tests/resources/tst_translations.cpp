@@ -51,13 +51,6 @@ private slots:
         QCOMPARE(RuntimeError(RuntimeError::PermissionDenied).description(), "Zugriff verweigert");
     }
 
-    // The files built in carry no time, which would change the program whenever they are made again.
-    void builtInFilesCarryNoTime()
-    {
-        for (const char *file : {":/i18n/larderly_de.qm", ":/pictures/logo.png"})
-            QVERIFY2(QFileInfo::exists(file) && !QFileInfo(file).lastModified().isValid(), file);
-    }
-
     // Nor the menu titles and the window's buttons, nor the items of a menu, nor a dialog's controls.
     void noTwoControlsShareAnAccessKey_data()
     {

@@ -26,9 +26,8 @@ inline void becomeIfAsked()
 // Runs the current test function, at its current data row, as nobody; its output when it failed.
 inline QString rerun()
 {
-    QString test = QString::fromLatin1(QTest::currentTestFunction());
-    if (QTest::currentDataTag())
-        test += u':' + QString::fromLocal8Bit(QTest::currentDataTag());
+    const QString test = QString::fromLatin1(QTest::currentTestFunction())
+        + (QTest::currentDataTag() ? ':' + QString::fromLocal8Bit(QTest::currentDataTag()) : QString());
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LARDERLY_TEST_AS_NOBODY", "1");

@@ -2,6 +2,7 @@
 
 #include "core/RuntimeError.h"
 #include "store/Checksum.h"
+#include "store/RecipeBox.h"
 #include "store/RecipeFile.h"
 #include "store/RecipeList.h"
 #include "store/journal/JournalFile.h"
@@ -79,6 +80,16 @@ inline RecipeList numbered(int count, int current = 1, const QString &tag = "Rec
     }
     list.setCurrent(count ? current : 0);
     return list;
+}
+
+// A session over the recipes of a folder that stored `recipe` as the one on screen and was killed.
+inline bool killedAfterTyping(const QString &folder, const Recipe &recipe)
+{
+    RecipeBox session(folder);
+    session.open();
+    session.store(recipe);
+    QString where;
+    return session.keepForNextStart(&where);
 }
 
 // A temporary folder for RECIPES.DAT and the files that appear beside it.
