@@ -292,18 +292,18 @@ private slots:
         QFETCH(QString, opener);
         QVERIFY(TerminationSignals::install());
         Started program;
-        RecipeFile::write(numbered(3000, 1), program.path()); // a print long enough to be seen
-        QCOMPARE(program.startToEnd(), "Record 1 of 3000");
+        RecipeFile::write(numbered(20000, 1), program.path()); // a print long enough to be seen
+        QCOMPARE(program.startToEnd(), "Record 1 of 20000");
         RealMessageBoxes real;
-        onModal([](QWidget *window) { // the session ends twice over while the window is open
+        onModal([opener](QWidget *window) { // the session ends twice over while the window is open
+            std::raise(SIGTERM);
+            std::raise(SIGTERM);
             const auto *progress = qobject_cast<QProgressDialog *>(window);
-            QVERIFY(!progress || progress->labelText() == "Printing recipe 1 of 3000");
-            std::raise(SIGTERM);
-            std::raise(SIGTERM);
+            QVERIFY(opener != "printAllAction" || (progress && progress->labelText().startsWith("Printing recipe ")));
         });
         program.larderly->mainWindow()->findChild<QAction *>(opener)->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!program.larderly->mainWindow()->isVisible(), 4000);
-        QVERIFY(program.bytes().startsWith("3000,1\r\n\"Stew Recipe 1\"\r\n"));
+        QVERIFY(program.bytes().startsWith("20000,1\r\n\"Stew Recipe 1\"\r\n"));
     }
 
     void aSignalDuringTheStartEndsItWithoutWritingTheRecipes()
