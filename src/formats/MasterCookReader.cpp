@@ -11,24 +11,14 @@
 
 #include <optional>
 
+using TextLines::isBlank;
+using TextLines::trimmedRight;
+
 namespace {
 
 // The columns of the ingredient table: amount 1-8, measure 11-22, ingredient from 25.
 constexpr qsizetype MeasureColumn = 10;
 constexpr qsizetype IngredientColumn = 24;
-
-bool isBlank(QStringView line)
-{
-    return line.trimmed().isEmpty();
-}
-
-QStringView trimmedRight(QStringView line)
-{
-    qsizetype end = line.size();
-    while (end > 0 && line[end - 1].isSpace())
-        --end;
-    return line.left(end);
-}
 
 // The end of the directions: "- - - - - - - -".
 bool isSeparator(QStringView line)

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+using TextLines::trimmedRight;
+
 namespace {
 
 // The unit codes of the ingredient lines, compared without regard to case ("T" is tablespoons).
@@ -108,14 +110,6 @@ QString headingText(QStringView line)
     while (end > begin && isRule(line[end - 1]))
         --end;
     return line.sliced(begin, end - begin).toString();
-}
-
-QStringView trimmedRight(QStringView line)
-{
-    qsizetype end = line.size();
-    while (end > 0 && line[end - 1].isSpace())
-        --end;
-    return line.left(end);
 }
 
 // Whether the line begins with a label ("Title:"), and the text after it.

@@ -3,22 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+using TextLines::isBlank;
+using TextLines::trimmedRight;
+
 namespace {
 
 constexpr qsizetype NarrowestWrap = 50;
-
-bool isBlank(QStringView line)
-{
-    return line.trimmed().isEmpty();
-}
-
-QStringView trimmedRight(QStringView line)
-{
-    qsizetype end = line.size();
-    while (end > 0 && line[end - 1].isSpace())
-        --end;
-    return line.left(end);
-}
 
 bool beginsListItem(QStringView line)
 {
@@ -33,6 +23,19 @@ bool beginsListItem(QStringView line)
 }
 
 } // namespace
+
+bool TextLines::isBlank(QStringView line)
+{
+    return line.trimmed().isEmpty();
+}
+
+QStringView TextLines::trimmedRight(QStringView line)
+{
+    qsizetype end = line.size();
+    while (end > 0 && line[end - 1].isSpace())
+        --end;
+    return line.left(end);
+}
 
 QList<QStringView> TextLines::split(QStringView text)
 {

@@ -8,6 +8,12 @@
 // and paragraphs wrapped to the width of a screen, joined again for a box that wraps by itself.
 namespace TextLines {
 
+// Whether a line holds nothing but blanks.
+bool isBlank(QStringView line);
+
+// The line without the blanks at its end.
+QStringView trimmedRight(QStringView line);
+
 // The lines of a text, split at CR LF, LF or CR.
 QList<QStringView> split(QStringView text);
 
