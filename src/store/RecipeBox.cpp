@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSysInfo>
 
 #include <algorithm>
 
@@ -187,7 +186,7 @@ void RecipeBox::finishUnfinishedSave(QStringList &messages)
         if (!QFileInfo(path).isFile() || FileSystem::inUseElsewhere(path))
             continue;
         JournalFile::Contents contents = JournalFile::read(path);
-        if (!contents.host.isEmpty() && contents.host != QSysInfo::machineHostName())
+        if (contents.fromAnotherComputer())
             continue; // another computer's, which the start keeps aside
         qsizetype mark = contents.entries.size() - 1;
         while (mark > 0 && contents.entries[mark].type != JournalEntry::Saving)
@@ -296,7 +295,7 @@ void RecipeBox::lookForLastSession(QStringList &messages)
             messages << keepAside(path, tr("The changes of an earlier session could not be read back."));
             continue;
         }
-        if (!contents.host.isEmpty() && contents.host != QSysInfo::machineHostName()) { // came with the folder
+        if (contents.fromAnotherComputer()) { // came with the folder
             messages << keepAside(path,
                                   tr("The unsaved changes of a Larderly session on the computer %1 are not "
                                      "applied here.")

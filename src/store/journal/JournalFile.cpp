@@ -23,7 +23,11 @@ bool JournalFile::fromAnotherComputer(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QString host = parse(file.read(4096)).host; // the first record names it
+    return parse(file.read(4096)).fromAnotherComputer(); // the first record names it
+}
+
+bool JournalFile::Contents::fromAnotherComputer() const
+{
     return !host.isEmpty() && host != QSysInfo::machineHostName();
 }
 

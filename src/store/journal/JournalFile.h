@@ -23,6 +23,9 @@ struct Contents
     QList<JournalEntry> entries; // the records after the Base record, Saving marks included
     bool cutShort = false; // records after the last whole one were left out
     qsizetype length = 0; // of the whole records, the signature included
+
+    // Whether it was written on another computer (one that shares the folder).
+    bool fromAnotherComputer() const;
 };
 
 Contents read(const QString &path);
