@@ -4,7 +4,6 @@
 // back; and nothing the program wrote itself is taken for another program's or left unreadable.
 #include "CrashStates.h"
 #include "Recipes.h"
-#include "store/RecipeBox.h"
 
 #include <QtTest>
 

@@ -2,7 +2,6 @@
 // left, and what a session keeps under the failures it meets, other programs that write or are gone included.
 #include "OrdinaryUser.h"
 #include "Recipes.h"
-#include "store/RecipeBox.h"
 #include "store/RecipeWriter.h"
 #include "store/journal/RecoveryJournal.h"
 

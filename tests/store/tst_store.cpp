@@ -1,7 +1,6 @@
 // RECIPES.DAT and the recovery journal as files, with nothing but QtCore.
 #include "FailDevice.h"
 #include "Recipes.h"
-#include "store/RecipeBox.h"
 #include "store/RecipeReader.h"
 #include "store/RecipeWriter.h"
 #include "store/TextEncoding.h"
