@@ -17,7 +17,7 @@ namespace {
 constexpr int LongWord = 64;
 
 // Breaking anywhere, Qt counts the overhang of a line's last glyph; fitting a word whole, it does
-// not. A word that ends this close past a line broken anywhere may still fit whole.
+// not. A word that ends this many characters past a line broken anywhere may still fit whole.
 constexpr int Overhang = 4;
 
 // Where the word that starts a line ends: at the first line break opportunity or space after the
@@ -51,6 +51,20 @@ private:
     QTextBoundaryFinder m_breaks;
     int m_end = 0;
 };
+
+// Whether the word that starts a line broken anywhere may still fit on it whole: no more than a few
+// characters of it lie past the line's end but such as take no room (zero-width spaces, soft
+// hyphens, combining marks), which Qt fits onto a full line.
+bool mayFitWhole(const QString &text, int lineEnd, int wordEnd)
+{
+    int wide = 0;
+    for (int i = lineEnd; i < wordEnd && wide <= Overhang; ++i) {
+        const QChar::Category category = text.at(i).category();
+        wide += category != QChar::Other_Format && category != QChar::Mark_NonSpacing
+            && category != QChar::Mark_Enclosing;
+    }
+    return wide <= Overhang;
+}
 
 } // namespace
 
@@ -123,9 +137,8 @@ void FieldTextLayout::layOutBlock(const QTextBlock &block)
             layout->setTextOption(anywhere);
             line.setLineWidth(width);
             layout->setTextOption(option);
-            // The word ends within the line, or about, so it may fit: break at the words instead,
-            // which breaks anywhere again when it does not.
-            if (words.after(start) <= line.textStart() + line.textLength() + Overhang)
+            // The word may fit: break at the words instead, which breaks anywhere again when it does not.
+            if (mayFitWhole(text, line.textStart() + line.textLength(), words.after(start)))
                 line.setLineWidth(width);
         } else {
             line.setLineWidth(width);
